@@ -1,0 +1,95 @@
+#include "FormWindow.h"
+
+#include "BarsView.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace rt
+{
+
+FormWindow::FormWindow(Form& form, Platform& platform)
+    : form_(form)
+    , platform_(platform)
+    , bars_(new BarsView(this))
+{
+    const FormLayout layout = form.layout();
+    setWindowTitle(QString::fromStdString(layout.caption));
+    QIcon icon;
+    for (int size : { 16, 32, 48 })
+        icon.addFile(QStringLiteral(":/icons/sortbars-%1.png").arg(size));
+    setWindowIcon(icon);
+    setFixedSize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
+    bars_->setGeometry(rect());
+
+    for (const Control& control : layout.controls) {
+        if (Button* const* button = std::get_if<Button*>(&control)) {
+            addButton(*button);
+        } else {
+            Bar* bar = std::get<Bar*>(control);
+            bars_->addBar(bar);
+            bar->setObserver(this);
+        }
+    }
+
+    std::vector<const Button*> tabOrder;
+    for (const auto& entry : buttons_)
+        tabOrder.push_back(entry.first);
+    std::sort(tabOrder.begin(), tabOrder.end(),
+        [](const Button* a, const Button* b) { return a->tabIndex() < b->tabIndex(); });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(buttons_.at(tabOrder[i - 1]), buttons_.at(tabOrder[i]));
+}
+
+FormWindow::~FormWindow()
+{
+    for (const auto& entry : buttons_)
+        const_cast<Button*>(entry.first)->setObserver(nullptr);
+    for (const Control& control : form_.layout().controls)
+        if (Bar* const* bar = std::get_if<Bar*>(&control))
+            (*bar)->setObserver(nullptr);
+}
+
+void FormWindow::addButton(Button* button)
+{
+    auto* widget = new QPushButton(QString::fromStdString(button->caption()), this);
+    widget->setGeometry(twipsToPixels(button->rect()));
+    widget->setEnabled(button->enabled());
+    widget->setAutoDefault(false);
+    connect(
+        widget, &QPushButton::clicked, this, [this, button] { runEvent(platform_, [button] { button->click(); }); });
+    buttons_.emplace(button, widget);
+    button->setObserver(this);
+}
+
+void FormWindow::load()
+{
+    runEvent(platform_, [this] { form_.Form_Load(); });
+    show();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event)
+{
+    Int16 cancel = False;
+    runEvent(platform_, [this, &cancel] { form_.Form_Unload(cancel); });
+    if (cancel != False)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void FormWindow::barChanged(const Bar& bar, float oldTop, float oldWidth)
+{
+    bars_->barChanged(bar, oldTop, oldWidth);
+}
+
+void FormWindow::buttonChanged(const Button& button)
+{
+    buttons_.at(&button)->setEnabled(button.enabled());
+}
+
+} // namespace rt

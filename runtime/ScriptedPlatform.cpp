@@ -1,0 +1,43 @@
+#include "ScriptedPlatform.h"
+
+namespace rt
+{
+
+float ScriptedPlatform::clock()
+{
+    ++clockReads;
+    if (!clockReadings.empty()) {
+        const float reading = clockReadings.front();
+        clockReadings.pop_front();
+        return reading;
+    }
+    const float reading = now;
+    now += tick;
+    return reading;
+}
+
+void ScriptedPlatform::pump()
+{
+    ++pumps;
+    if (onPump)
+        onPump();
+}
+
+float ScriptedPlatform::random()
+{
+    ++draws;
+    if (!randomNumbers.empty()) {
+        const float r = randomNumbers.front();
+        randomNumbers.pop_front();
+        return r;
+    }
+    return generator_.next();
+}
+
+void ScriptedPlatform::reseed(float seed)
+{
+    seeds.push_back(seed);
+    generator_.reseed(seed);
+}
+
+} // namespace rt

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Random.h"
+#include "Runtime.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace rt
+{
+
+// The platform under test: no window, no waiting. The test sets what the
+// clock reads, what the generator draws and what happens at each pump, and
+// reads back what the program asked for.
+class ScriptedPlatform final : public Platform
+{
+public:
+    // Thrown by end() so that a test sees where the program would have ended.
+    struct Ended {
+        int status;
+    };
+
+    // clock(): the scripted readings first, then `now`, which every read
+    // advances by `tick`.
+    std::deque<float> clockReadings;
+    float now = 3600.0f;
+    float tick = 1.0f / 512.0f;
+    int clockReads = 0;
+
+    // pump(): counted, then onPump runs, if set.
+    std::function<void()> onPump;
+    int pumps = 0;
+
+    // random(): the scripted numbers first, then the real generator.
+    std::deque<float> randomNumbers;
+    int draws = 0;
+    std::vector<float> seeds;
+
+    std::vector<Message> messages;
+
+    float clock() override;
+    void pump() override;
+    float random() override;
+    void reseed(float seed) override;
+    void messageBox(const Message& message) override { messages.push_back(message); }
+    [[noreturn]] void end(int status) override { throw Ended { status }; }
+
+private:
+    Random generator_;
+};
+
+} // namespace rt

@@ -1,0 +1,30 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing sortbars
+# need, skipping the work when they are all present already.
+# Run as root or through sudo on Debian 12.
+set -eu
+
+packages="
+  g++ cmake make clang-format pkg-config
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core
+"
+
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' \
+    || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null 2>&1; then exec sudo "$0" "$@"; fi
+  echo "install-deps: missing packages:$missing; run as root to install them" >&2
+  exit 1
+fi
+
+echo "install-deps: installing$missing"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+# shellcheck disable=SC2086
+apt-get install -y -q --no-install-recommends $missing

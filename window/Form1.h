@@ -1,0 +1,55 @@
+#pragma once
+
+#include "board/BarSlots.h"
+#include "runtime/Runtime.h"
+
+// The program's one window. It owns all of the program's state, the sixteen
+// values and the sort selector, and all of its controls, for the whole run.
+// Its code is split by subsystem: the window itself here and in Form1.cpp,
+// the board (values, bars, the animated exchange, the sorts) under board/.
+class Form1 final : public rt::Form
+{
+public:
+    explicit Form1(rt::Platform& platform);
+
+    // Controls, in the order the window's layout lists them.
+    rt::Button Command1; // "Push-sort"
+    rt::Button PS; // "Random sort"
+    rt::Button BS; // "Bubble-sort"
+    rt::Button RN; // "Randomize"
+    rt::CheckedArray<rt::Bar, BarSlots::kCount> Shape1;
+
+    // Values(i) is the width of bar i in twips. All 0 until the first draw.
+    rt::CheckedArray<rt::Int16, BarSlots::kCount> Values;
+    // Which sort RunSort runs: 1 exchange, 2 gnome, 3 random pair.
+    rt::Int16 SortKind = 0;
+
+    // The window (Form1.cpp).
+    rt::FormLayout layout() override;
+    void Form_Load() override;
+    void Form_Unload(rt::Int16& cancel) override;
+
+    // The bar board (board/Board.cpp).
+    void RefreshBars();
+    void RN_Click();
+    void colourBars();
+
+    // The animated exchange (board/SwapBars.cpp).
+    void SwapBars(const rt::Int16& a, const rt::Int16& b);
+
+    // The sorts and the button lock (board/Sorts.cpp).
+    void BS_Click();
+    void Command1_Click();
+    void PS_Click();
+    void EnableButtons(const rt::Int16& flag);
+    void RunSort();
+
+private:
+    void waitOneFrame();
+    void exchangeSort();
+    void gnomeSort();
+    void randomPairSort();
+    rt::Int16 drawIndex();
+
+    rt::Platform& platform_;
+};
