@@ -51,11 +51,13 @@ void BarsView::paintEvent(QPaintEvent* event)
 void BarsView::paintBar(QPainter& painter, const Bar& bar, const QRect& dirty) const
 {
     const QRect r = devicePixels(bar.left(), bar.top(), bar.width(), bar.height());
-    if (!r.intersects(dirty))
+    if (!r.intersects(dirty)) // also skips a bar of width 0
         return;
     painter.fillRect(r, toQColor(bar.borderColor()));
     const int border = std::max(1, qRound(devicePixelRatioF()));
-    painter.fillRect(r.adjusted(border, border, -border, -border), toQColor(bar.fillColor()));
+    const QRect inside = r.adjusted(border, border, -border, -border);
+    if (inside.isValid())
+        painter.fillRect(inside, toQColor(bar.fillColor()));
 }
 
 QRect BarsView::devicePixels(float left, float top, float width, float height) const

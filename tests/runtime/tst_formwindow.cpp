@@ -1,0 +1,230 @@
+// Form1 in a Qt window on the offscreen platform: geometry from twips, tab
+// order, what the first paint shows, and how bars are drawn and repainted.
+#include "Board.h"
+
+#include "runtime/BarsView.h"
+#include "runtime/FormWindow.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+class TestFormWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void buttonGeometryFromTwips_data();
+    void buttonGeometryFromTwips();
+    void windowIsFixedAt421By310();
+    void tabGoesRandomSortBeforePushSort();
+    void firstPaintShowsDrawnBoard();
+    void barsPaintAtTheirSlots();
+    void slidingBarDrawnOverResting();
+    void repaintCoversOnlyTheMovedBar();
+    void buttonsFollowEnabledState();
+
+private:
+    QImage grabBoard() const { return window->grab().toImage(); }
+    QColor colourOf(int bar) const;
+
+    std::unique_ptr<rt::ScriptedPlatform> platform;
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<rt::FormWindow> window;
+};
+
+namespace
+{
+
+// Records the rectangles of the paint events a widget receives, and what the
+// board held at the first one.
+class PaintLog : public QObject
+{
+public:
+    explicit PaintLog(const Form1& form)
+        : form_(form)
+    {
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            if (rects.empty())
+                widthsAtFirstPaint = widthsOf(form_);
+            rects.push_back(static_cast<QPaintEvent*>(event)->rect());
+        }
+        return false;
+    }
+    static Board widthsOf(const Form1& form)
+    {
+        Board widths {};
+        for (int i = 0; i < BarSlots::kCount; ++i)
+            widths[i] = int(form.Shape1[i].width());
+        return widths;
+    }
+
+    std::vector<QRect> rects;
+    Board widthsAtFirstPaint {};
+
+private:
+    const Form1& form_;
+};
+
+const Board kBoard { 0, 15, 4095, 30, 1500, 1500, 7, 3000, 8, 4094, 600, 2250, 45, 15, 100, 2000 };
+
+} // namespace
+
+void TestFormWindow::init()
+{
+    platform = std::make_unique<rt::ScriptedPlatform>();
+    form = std::make_unique<Form1>(*platform);
+    window = std::make_unique<rt::FormWindow>(*form, *platform);
+}
+
+void TestFormWindow::cleanup()
+{
+    window.reset();
+    form.reset();
+    platform.reset();
+}
+
+QColor TestFormWindow::colourOf(int bar) const
+{
+    const rt::Colour c = form->Shape1[bar].fillColor();
+    return QColor(rt::redOf(c), rt::greenOf(c), rt::blueOf(c));
+}
+
+void TestFormWindow::buttonGeometryFromTwips_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+    QTest::newRow("RN") << "Randomize" << QRect(4800, 360, 1335, 495);
+    QTest::newRow("BS") << "Bubble-sort" << QRect(4800, 1080, 1335, 495);
+    QTest::newRow("Command1") << "Push-sort" << QRect(4800, 1800, 1335, 495);
+    QTest::newRow("PS") << "Random sort" << QRect(4800, 2520, 1335, 495);
+}
+
+void TestFormWindow::buttonGeometryFromTwips()
+{
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
+    const auto it = std::find_if(buttons.begin(), buttons.end(), [&](QPushButton* b) { return b->text() == caption; });
+    QVERIFY(it != buttons.end());
+    QCOMPARE((*it)->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+    QVERIFY((*it)->isEnabled());
+    QCOMPARE(buttons.size(), 4);
+}
+
+void TestFormWindow::windowIsFixedAt421By310()
+{
+    QCOMPARE(window->windowTitle(), QString("Form1"));
+    QCOMPARE(window->size(), QSize(6315 / 15, 4650 / 15));
+    QCOMPARE(window->minimumSize(), window->size());
+    QCOMPARE(window->maximumSize(), window->size());
+    QCOMPARE(window->windowIcon().availableSizes(), (QList<QSize> { { 16, 16 }, { 32, 32 }, { 48, 48 } }));
+}
+
+void TestFormWindow::tabGoesRandomSortBeforePushSort()
+{
+    window->load();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    window->buttonFor(&form->RN)->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << static_cast<QPushButton*>(QApplication::focusWidget())->text();
+    }
+    QCOMPARE(visited, (QStringList { "Bubble-sort", "Random sort", "Push-sort", "Randomize" }));
+}
+
+void TestFormWindow::firstPaintShowsDrawnBoard()
+{
+    PaintLog log(*form);
+    window->barsView()->installEventFilter(&log);
+
+    window->load();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_VERIFY(!log.rects.empty());
+
+    QCOMPARE(log.widthsAtFirstPaint, valuesOf(*form));
+    QVERIFY(log.widthsAtFirstPaint != Board {});
+}
+
+void TestFormWindow::barsPaintAtTheirSlots()
+{
+    window->load();
+    setValues(*form, kBoard);
+    const QImage image = grabBoard();
+    const QColor background = image.pixelColor(2, 2);
+
+    for (int i = 0; i < BarSlots::kCount; ++i) {
+        const int top = 16 + 16 * i; // 240 + 240 i twips
+        const int right = 24 + qRound(kBoard[i] / 15.0); // bar spans x 24 .. right - 1
+        const int y = top + 8;
+        QCOMPARE(image.pixelColor(23, y), background);
+        if (kBoard[i] >= 15) {
+            QCOMPARE(image.pixelColor(24, y), colourOf(i));
+            QCOMPARE(image.pixelColor(right - 1, y), colourOf(i));
+        }
+        QCOMPARE(image.pixelColor(right, y), background);
+    }
+    // Neighbours share one row: the last bar's bottom row is 16 * 16 + 16 = 272.
+    QCOMPARE(image.pixelColor(30, 16 + 16 * 15 + 16), colourOf(15));
+    QCOMPARE(image.pixelColor(30, 16 + 16 * 15 + 17), background);
+}
+
+void TestFormWindow::slidingBarDrawnOverResting()
+{
+    window->load();
+    setValues(*form, kBoard);
+    // Bar 2 (longest) half way over bar 3's slot, bar 3 half way up.
+    form->Shape1[2].setTop(float(BarSlots::homeTop(2)) + 120);
+    form->Shape1[3].setTop(float(BarSlots::homeTop(3)) - 120);
+    const QImage image = grabBoard();
+
+    // Rows 8 px below bar 2's home: bar 2 moved there, over bar 1's and 3's rows.
+    QCOMPARE(image.pixelColor(25, 16 + 16 * 2 + 8 + 8), colourOf(2));
+    QCOMPARE(image.pixelColor(200, 16 + 16 * 2 + 8 + 8), colourOf(2));
+}
+
+void TestFormWindow::repaintCoversOnlyTheMovedBar()
+{
+    window->load();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    setValues(*form, kBoard);
+    QApplication::processEvents();
+    PaintLog log(*form);
+    window->barsView()->installEventFilter(&log);
+
+    form->Shape1[9].setTop(form->Shape1[9].top() + 8); // one frame of a neighbour exchange
+    QApplication::processEvents();
+
+    QCOMPARE(int(log.rects.size()), 1);
+    const QRect expected = QRect(24, 16 + 16 * 9, qRound(kBoard[9] / 15.0), 18); // 17 rows, one frame lower
+    QVERIFY2(expected.adjusted(-1, -1, 1, 1).contains(log.rects[0]),
+        qPrintable(QString("repainted %1x%2").arg(log.rects[0].width()).arg(log.rects[0].height())));
+    QVERIFY(log.rects[0].contains(expected));
+}
+
+void TestFormWindow::buttonsFollowEnabledState()
+{
+    window->load();
+    form->EnableButtons(rt::False);
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        QVERIFY(!b->isEnabled());
+    window->buttonFor(&form->RN)->click(); // a disabled button ignores the click
+    QCOMPARE(platform->draws, 64);
+    form->EnableButtons(rt::True);
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        QVERIFY(b->isEnabled());
+    window->buttonFor(&form->RN)->click();
+    QCOMPARE(platform->draws, 80);
+}
+
+QTEST_MAIN(TestFormWindow)
+#include "tst_formwindow.moc"
