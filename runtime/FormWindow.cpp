@@ -43,6 +43,8 @@ FormWindow::FormWindow(Form& form, Platform& platform)
         [](const Button* a, const Button* b) { return a->tabIndex() < b->tabIndex(); });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(buttons_.at(tabOrder[i - 1]), buttons_.at(tabOrder[i]));
+    if (!tabOrder.empty())
+        buttons_.at(tabOrder.front())->setFocus(); // the first in tab order starts with the focus
 }
 
 FormWindow::~FormWindow()

@@ -1,0 +1,30 @@
+# Two commands do all the set-up on a fresh Debian 12 machine:
+#   make run    installs what is missing, builds, and starts the program
+#   make test   installs what is missing, builds, and runs every test
+BUILD_DIR := build
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps build run test clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: there is no display to open the window on (DISPLAY is not set)."; \
+	  echo "Run it from a terminal inside your desktop session, or over 'ssh -X' from one."; \
+	  exit 1; \
+	fi
+	./$(BUILD_DIR)/sortbars
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

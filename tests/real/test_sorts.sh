@@ -1,0 +1,63 @@
+#!/bin/sh
+# Each sort button sorts the bars in the real window, colours staying with
+# their widths; clicks during a sort change nothing; Tab goes from
+# "Bubble-sort" to "Random sort".
+. "$(dirname "$0")/session.sh"
+
+start_session
+start_app
+
+# The tab order: Randomize has the focus first; two Tabs reach "Random sort".
+# The style shows the focus only once the keyboard is used, so a button's
+# picture changes only when it shows the focus.
+region() { # file x0 y0 x1 y1
+  awk -v x0="$2" -v y0="$3" -v x1="$4" -v y1="$5" \
+    '{ split($1, p, /[,:]/) } p[1] >= x0 && p[1] <= x1 && p[2] >= y0 && p[2] <= y1' "$1"
+}
+xdotool windowactivate --sync "$WIN"
+sleep 0.3
+shot "$WORK/tab0.txt"
+xdotool key Tab Tab
+sleep 0.3
+shot "$WORK/tab2.txt"
+focus_moved() { # button top: did its picture change between the two shots?
+  ! [ "$(region "$WORK/tab0.txt" 320 "$1" 408 $(($1 + 32)))" = "$(region "$WORK/tab2.txt" 320 "$1" 408 $(($1 + 32)))" ]
+}
+focus_moved 168 || fail "two Tabs from Randomize did not reach Random sort"
+focus_moved 120 && fail "Push-sort changed on the way to Random sort"
+focus_moved 72 && fail "Bubble-sort still shows the focus"
+
+ascending() {
+  cut -d' ' -f1 "$1" | sort -n -c 2>/dev/null
+}
+
+for sort in Bubble-sort Push-sort "Random sort"; do
+  click Randomize
+  sleep 0.3
+  shot "$WORK/before.txt"
+  bars "$WORK/before.txt" >"$WORK/before" || fail "$(cat "$WORK/before")"
+  ascending "$WORK/before" && fail "Randomize left the bars in order"
+
+  click "$sort"
+  started=$(date +%s)
+  sleep 0.5
+  # Clicks while the sort runs must change nothing.
+  click Randomize
+  click Bubble-sort
+  click "Random sort"
+
+  until buttons_enabled; do
+    [ $(($(date +%s) - started)) -lt 90 ] || fail "$sort did not finish within 90 s"
+    sleep 0.5
+  done
+  shot "$WORK/after.txt"
+  bars "$WORK/after.txt" >"$WORK/after" || fail "$sort: $(cat "$WORK/after")"
+  ascending "$WORK/after" || fail "$sort left the bars out of order: $(cat "$WORK/after")"
+  [ "$(sort "$WORK/before")" = "$(sort "$WORK/after")" ] ||
+    fail "$sort: widths and colours did not stay together, or a click during the sort changed the board"
+  echo "$sort: sorted in about $(($(date +%s) - started)) s"
+done
+
+wmctrl -c Form1
+wait_exit 5
+echo "1 passed, 0 failed"
