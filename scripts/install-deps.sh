@@ -7,7 +7,7 @@ set -eu
 packages="
   g++ cmake make clang-format pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  xvfb xauth openbox xdotool wmctrl x11-utils imagemagick fonts-dejavu-core
+  xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
 "
 
 missing=""

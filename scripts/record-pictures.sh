@@ -1,0 +1,46 @@
+#!/bin/sh
+# Records the README's pictures from the real window under Xvfb with openbox:
+# docs/sortbars.png, the window at start-up, and docs/sorting.gif, one
+# Push-sort from start to end. Rerun it after any change to what the window
+# shows. Usage: scripts/record-pictures.sh [path/to/sortbars]
+set -eu
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+app=${1:-build/sortbars}
+[ -x "$app" ] || { echo "record-pictures: build first (make test or make run)" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+while [ ! -s "$work/display" ]; do sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+openbox >/dev/null 2>&1 &
+until wmctrl -m >/dev/null 2>&1; do sleep 0.1; done
+
+"$app" &
+until xdotool search --onlyvisible --name '^Form1$' >/dev/null 2>&1; do sleep 0.1; done
+win=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
+xdotool windowactivate --sync "$win"
+sleep 0.5
+mkdir -p docs
+import -frame -window "$win" docs/sortbars.png
+
+# One frame every 50 ms while Push-sort runs, until the picture stops changing.
+xdotool mousemove --window "$win" 364 136 click 1
+n=0
+still=0
+start=$(date +%s%N)
+while [ "$still" -lt 20 ]; do
+  xwd -silent -id "$win" >"$work/$(printf %05d $n).xwd"
+  if [ "$n" -gt 0 ] && cmp -s "$work/$(printf %05d $n).xwd" "$work/$(printf %05d $((n - 1))).xwd"; then
+    still=$((still + 1))
+  else
+    still=0
+  fi
+  n=$((n + 1))
+  sleep 0.05
+done
+# Play it back at the speed it was recorded, in hundredths of a second a frame.
+delay=$(( ($(date +%s%N) - start) / n / 10000000 ))
+convert -delay "$delay" -loop 0 "$work"/*.xwd -layers Optimize docs/sorting.gif
+echo "record-pictures: wrote docs/sortbars.png and docs/sorting.gif ($n frames)"
