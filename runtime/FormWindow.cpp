@@ -1,10 +1,11 @@
 #include "FormWindow.h"
 
+#include "AppIcon.h"
 #include "BarsView.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
-#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -19,10 +20,7 @@ FormWindow::FormWindow(Form& form, Platform& platform)
 {
     const FormLayout layout = form.layout();
     setWindowTitle(QString::fromStdString(layout.caption));
-    QIcon icon;
-    for (int size : { 16, 32, 48 })
-        icon.addFile(QStringLiteral(":/icons/sortbars-%1.png").arg(size));
-    setWindowIcon(icon);
+    setWindowIcon(appIcon());
     setFixedSize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
     bars_->setGeometry(rect());
 

@@ -9,15 +9,19 @@ cd "$(dirname "$0")/.."
 app=${1:-build/sortbars}
 [ -x "$app" ] || { echo "record-pictures: build first (make test or make run)" >&2; exit 1; }
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+pids=""
+trap 'kill $pids 2>/dev/null; rm -rf "$work"' EXIT
 
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids="$pids $!"
 while [ ! -s "$work/display" ]; do sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 openbox >/dev/null 2>&1 &
+pids="$pids $!"
 until wmctrl -m >/dev/null 2>&1; do sleep 0.1; done
 
 "$app" &
+pids="$pids $!"
 until xdotool search --onlyvisible --name '^Form1$' >/dev/null 2>&1; do sleep 0.1; done
 win=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
 xdotool windowactivate --sync "$win"
