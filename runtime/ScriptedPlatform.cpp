@@ -1,11 +1,14 @@
 #include "ScriptedPlatform.h"
 
+#include <stdexcept>
+
 namespace rt
 {
 
 float ScriptedPlatform::clock()
 {
-    ++clockReads;
+    if (++clockReads > clockReadLimit)
+        throw std::logic_error("the clock was read without end: a wait never finished");
     if (!clockReadings.empty()) {
         const float reading = clockReadings.front();
         clockReadings.pop_front();

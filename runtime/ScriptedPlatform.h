@@ -27,6 +27,9 @@ public:
     float now = 3600.0f;
     float tick = 1.0f / 512.0f;
     int clockReads = 0;
+    // More reads than this means a wait that never ends: clock() throws
+    // std::logic_error, so such a test fails at once instead of hanging.
+    int clockReadLimit = 10'000'000;
 
     // pump(): counted, then onPump runs, if set.
     std::function<void()> onPump;
