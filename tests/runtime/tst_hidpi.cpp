@@ -1,0 +1,87 @@
+// The window at the scale factor in QT_SCALE_FACTOR (CTest runs this once per
+// factor): the client area is the scaled size, and every bar edge falls on a
+// whole device pixel, so no pixel is a blend of a bar and what is beside it.
+#include "Board.h"
+
+#include "runtime/FormWindow.h"
+
+#include <QSet>
+#include <QTest>
+
+#include <cmath>
+
+class TestHiDpi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clientAreaIsScaled();
+    void barsHaveNoBlendedEdges_data();
+    void barsHaveNoBlendedEdges();
+};
+
+namespace {
+
+qreal scaleFactor()
+{
+    return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+}
+
+} // namespace
+
+void TestHiDpi::clientAreaIsScaled()
+{
+    rt::ScriptedPlatform platform;
+    Form1 form(platform);
+    rt::FormWindow window(form, platform);
+    window.load();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const qreal scale = scaleFactor();
+    QCOMPARE(window.devicePixelRatioF(), scale);
+    const QImage image = window.grab().toImage();
+    QCOMPARE(image.size(), QSize(qRound(421 * scale), qRound(310 * scale)));
+}
+
+void TestHiDpi::barsHaveNoBlendedEdges_data()
+{
+    QTest::addColumn<float>("offset"); // twips off the home slot: bars mid-exchange
+    QTest::newRow("at rest") << 0.0f;
+    QTest::newRow("one frame of neighbours") << 8.0f;
+    QTest::newRow("half way") << 120.0f;
+}
+
+void TestHiDpi::barsHaveNoBlendedEdges()
+{
+    QFETCH(float, offset);
+    rt::ScriptedPlatform platform;
+    Form1 form(platform);
+    rt::FormWindow window(form, platform);
+    window.load();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Widths that are not whole pixels at any scale.
+    setValues(form, {1007, 7, 8, 22, 23, 37, 38, 52, 53, 1, 2008, 3009, 4010, 4095, 500, 7});
+    form.Shape1[4].setTop(form.Shape1[4].top() + offset);
+    form.Shape1[5].setTop(form.Shape1[5].top() - offset);
+
+    const QImage image = window.grab().toImage();
+    QSet<QRgb> allowed{image.pixel(1, 1)}; // the background
+    for (const rt::Bar& bar : form.Shape1) {
+        const rt::Colour c = bar.fillColor();
+        allowed.insert(qRgb(rt::redOf(c), rt::greenOf(c), rt::blueOf(c)));
+    }
+    const qreal scale = scaleFactor();
+    const int boardRight = qRound(310 * scale);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < boardRight; ++x)
+            if (!allowed.contains(image.pixel(x, y)))
+                QFAIL(qPrintable(QString("blended pixel at %1,%2").arg(x).arg(y)));
+
+    // The top bar's first row is a whole row of its colour.
+    const int top = int(std::lround(240 * scale / 15));
+    const QRgb first = image.pixel(qRound(30 * scale), top);
+    QVERIFY(first != image.pixel(1, 1));
+    QCOMPARE(image.pixel(qRound(30 * scale), top - 1), image.pixel(1, 1));
+}
+
+QTEST_MAIN(TestHiDpi)
+#include "tst_hidpi.moc"
