@@ -1,10 +1,13 @@
 #include "BarsView.h"
 
+#include "BarsAccessible.h"
+
 #include "Twips.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace rt
@@ -29,6 +32,20 @@ void BarsView::barChanged(const Bar& bar, float oldTop, float oldWidth)
 {
     update(logicalBounds(bar.left(), oldTop, oldWidth, bar.height())
         | logicalBounds(bar.left(), bar.top(), bar.width(), bar.height()));
+    if (bar.width() != oldWidth)
+        BarsAccessible::notifyValueChanged(this, bar);
+}
+
+std::vector<const Bar*> BarsView::barsTopToBottom() const
+{
+    std::vector<const Bar*> bars = bars_;
+    std::stable_sort(bars.begin(), bars.end(), [](const Bar* a, const Bar* b) { return a->homeTop() < b->homeTop(); });
+    return bars;
+}
+
+QRect BarsView::barRect(const Bar& bar) const
+{
+    return logicalBounds(bar.left(), bar.top(), bar.width(), bar.height());
 }
 
 void BarsView::paintEvent(QPaintEvent* event)

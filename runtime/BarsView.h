@@ -18,6 +18,10 @@ public:
     explicit BarsView(QWidget* parent);
 
     void addBar(const Bar* bar) { bars_.push_back(bar); }
+    // The bars ordered by their home slots, top first.
+    std::vector<const Bar*> barsTopToBottom() const;
+    // Where a bar is drawn, in this widget's pixels.
+    QRect barRect(const Bar& bar) const;
     // Schedules a repaint of the area a bar covered before and covers now.
     void barChanged(const Bar& bar, float oldTop, float oldWidth);
 

@@ -1,6 +1,7 @@
 #include "FormWindow.h"
 
 #include "AppIcon.h"
+#include "BarsAccessible.h"
 #include "BarsView.h"
 #include "Twips.h"
 
@@ -18,6 +19,8 @@ FormWindow::FormWindow(Form& form, Platform& platform)
     , platform_(platform)
     , bars_(new BarsView(this))
 {
+    static const bool accessible = (BarsAccessible::installFactory(), true);
+    Q_UNUSED(accessible);
     const FormLayout layout = form.layout();
     setWindowTitle(QString::fromStdString(layout.caption));
     setWindowIcon(appIcon());
@@ -60,6 +63,7 @@ void FormWindow::addButton(Button* button)
     widget->setGeometry(twipsToPixels(button->rect()));
     widget->setEnabled(button->enabled());
     widget->setAutoDefault(false);
+    widget->setAccessibleName(widget->text());
     connect(
         widget, &QPushButton::clicked, this, [this, button] { runEvent(platform_, [button] { button->click(); }); });
     buttons_.emplace(button, widget);

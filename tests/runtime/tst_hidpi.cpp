@@ -10,7 +10,8 @@
 
 #include <cmath>
 
-class TestHiDpi : public QObject {
+class TestHiDpi : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -19,7 +20,8 @@ private slots:
     void barsHaveNoBlendedEdges();
 };
 
-namespace {
+namespace
+{
 
 qreal scaleFactor()
 {
@@ -59,12 +61,12 @@ void TestHiDpi::barsHaveNoBlendedEdges()
     window.load();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // Widths that are not whole pixels at any scale.
-    setValues(form, {1007, 7, 8, 22, 23, 37, 38, 52, 53, 1, 2008, 3009, 4010, 4095, 500, 7});
+    setValues(form, { 1007, 7, 8, 22, 23, 37, 38, 52, 53, 1, 2008, 3009, 4010, 4095, 500, 7 });
     form.Shape1[4].setTop(form.Shape1[4].top() + offset);
     form.Shape1[5].setTop(form.Shape1[5].top() - offset);
 
     const QImage image = window.grab().toImage();
-    QSet<QRgb> allowed{image.pixel(1, 1)}; // the background
+    QSet<QRgb> allowed { image.pixel(1, 1) }; // the background
     for (const rt::Bar& bar : form.Shape1) {
         const rt::Colour c = bar.fillColor();
         allowed.insert(qRgb(rt::redOf(c), rt::greenOf(c), rt::blueOf(c)));
