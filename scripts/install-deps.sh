@@ -8,6 +8,7 @@ packages="
   g++ cmake make clang-format pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
+  dpkg-dev file lintian desktop-file-utils appstream
 "
 
 missing=""

@@ -1,0 +1,28 @@
+#!/bin/sh
+# The Debian package: built by CPack with dependencies from shlibdeps, it
+# holds the installed files, and lintian finds no errors in it.
+# Usage: test_package.sh BUILD_DIR
+set -eu
+BUILD=$1
+OUT=$(mktemp -d)
+trap 'rm -rf "$OUT"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$OUT" >/dev/null || fail "cpack failed"
+deb=$(ls "$OUT"/sortbars_*.deb)
+dpkg-deb -c "$deb" | awk '{ print $6 }' >"$OUT/files"
+for f in ./usr/bin/sortbars ./usr/share/applications/org.sortbars.SortBars.desktop \
+  ./usr/share/metainfo/org.sortbars.SortBars.metainfo.xml \
+  ./usr/share/icons/hicolor/48x48/apps/org.sortbars.SortBars.png \
+  ./usr/share/man/man6/sortbars.6.gz ./usr/share/doc/sortbars/copyright; do
+  grep -qx "$f" "$OUT/files" || fail "the package lacks $f"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+echo "$depends" | grep -q 'libqt6widgets6 (>=' || fail "dependencies do not come from the linked libraries"
+lintian --fail-on error "$deb" 2>&1 | grep -v 'root privileges' || true
+lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian reports errors"
+echo "1 passed, 0 failed"
