@@ -1,7 +1,6 @@
 #include "BarsView.h"
 
 #include "BarsAccessible.h"
-
 #include "Twips.h"
 
 #include <QPaintEvent>

@@ -6,7 +6,6 @@
 #include "Twips.h"
 
 #include <QCloseEvent>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -19,8 +18,7 @@ FormWindow::FormWindow(Form& form, Platform& platform)
     , platform_(platform)
     , bars_(new BarsView(this))
 {
-    static const bool accessible = (BarsAccessible::installFactory(), true);
-    Q_UNUSED(accessible);
+    [[maybe_unused]] static const bool accessible = (BarsAccessible::installFactory(), true);
     const FormLayout layout = form.layout();
     setWindowTitle(QString::fromStdString(layout.caption));
     setWindowIcon(appIcon());
@@ -50,11 +48,9 @@ FormWindow::FormWindow(Form& form, Platform& platform)
 
 FormWindow::~FormWindow()
 {
-    for (const auto& entry : buttons_)
-        const_cast<Button*>(entry.first)->setObserver(nullptr);
+    // The form outlives its window: its controls must stop reporting here.
     for (const Control& control : form_.layout().controls)
-        if (Bar* const* bar = std::get_if<Bar*>(&control))
-            (*bar)->setObserver(nullptr);
+        std::visit([](auto* c) { c->setObserver(nullptr); }, control);
 }
 
 void FormWindow::addButton(Button* button)

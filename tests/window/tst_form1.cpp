@@ -19,7 +19,6 @@ private slots:
     void clickReachesItsHandler_data();
     void clickReachesItsHandler();
     void disabledButtonDeliversNoClick();
-    void layoutListsControlsInOrder();
 };
 
 void TestForm1::loadReseedsBeforeDrawing_data()
@@ -115,19 +114,6 @@ void TestForm1::disabledButtonDeliversNoClick()
 
     QCOMPARE(platform.draws, 0);
     QCOMPARE(form.SortKind, Int16(0));
-}
-
-void TestForm1::layoutListsControlsInOrder()
-{
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    const rt::FormLayout layout = form.layout();
-
-    QCOMPARE(layout.caption, std::string("Form1"));
-    std::vector<rt::Control> expected { &form.Command1, &form.PS, &form.BS, &form.RN };
-    for (int i = BarSlots::kLast; i >= 0; --i)
-        expected.emplace_back(&form.Shape1[i]);
-    QVERIFY(layout.controls == expected);
 }
 
 QTEST_GUILESS_MAIN(TestForm1)
