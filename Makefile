@@ -20,6 +20,9 @@ run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "make run: there is no display to open the window on (DISPLAY is not set)."; \
 	  echo "Run it from a terminal inside your desktop session, or over 'ssh -X' from one."; \
+	  if [ -n "$$SUDO_USER" ]; then \
+	    echo "Under sudo the display is not passed on: run 'make run' as yourself; it asks sudo only to install packages."; \
+	  fi; \
 	  exit 1; \
 	fi
 	./$(BUILD_DIR)/sortbars
