@@ -12,8 +12,6 @@ namespace rt
 template <class T, int N> class CheckedArray
 {
 public:
-    static constexpr int size = N;
-
     T& operator[](Int16 i) { return items_[checked(i)]; }
     const T& operator[](Int16 i) const { return items_[checked(i)]; }
 
