@@ -1,8 +1,8 @@
 // Times exchanges and a whole Push-sort in the real window, and the pumps
 // inside them. Prints ratios against the paced ideal, measured in one run.
 // Run through bench/exchange.sh, which provides the X server.
-#include "runtime/FormWindow.h"
-#include "runtime/QtPlatform.h"
+#include "runtime/qt/FormWindow.h"
+#include "runtime/qt/QtPlatform.h"
 #include "window/Form1.h"
 
 #include <QApplication>

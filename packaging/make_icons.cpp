@@ -1,6 +1,6 @@
 // Writes the program's icon as PNG files for the hicolor theme, from the same
 // drawing the window uses: make_icons OUTDIR writes OUTDIR/SIZExSIZE/apps/ID.png.
-#include "runtime/AppIcon.h"
+#include "runtime/qt/AppIcon.h"
 
 #include <QDir>
 

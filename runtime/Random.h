@@ -1,13 +1,13 @@
 #pragma once
 
-#include <cstdint>
+#include <random>
 
 namespace rt
 {
 
-// The runtime's random-number generator: PCG32 (O'Neill's permuted
-// congruential generator, XSH-RR output), with 24 of its bits per number so
-// that every number is an exact float in [0, 1) and never 1.
+// The runtime's random-number generator: the standard Mersenne Twister, with
+// 24 of its 32 bits per number, so that every number is an exact float in
+// [0, 1) and never 1. (std::generate_canonical can round up to 1.)
 class Random
 {
 public:
@@ -19,9 +19,7 @@ public:
     float next();
 
 private:
-    std::uint32_t nextBits();
-
-    std::uint64_t state_ = 0;
+    std::mt19937 engine_;
 };
 
 } // namespace rt

@@ -16,8 +16,9 @@
 //   end                Platform::end()
 //   runtime errors     Int16, CheckedArray, finite(), raise(), and the default report
 //
-// Two platforms stand behind it: the Qt one the program runs on, and a
-// scripted one under which tests drive the clock, pump, generator and message box.
+// Nothing here depends on a toolkit. Two platforms stand behind it: the Qt
+// one the program runs on (runtime/qt/), and a scripted one under which tests
+// drive the clock, pump, generator and message box (tests/support/).
 
 #include "CheckedArray.h"
 #include "Colour.h"

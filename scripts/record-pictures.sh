@@ -8,21 +8,12 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 app=${1:-build/sortbars}
 [ -x "$app" ] || { echo "record-pictures: build first (make test or make run)" >&2; exit 1; }
-work=$(mktemp -d)
-pids=""
-trap 'kill $pids 2>/dev/null; rm -rf "$work"' EXIT
+. scripts/session.sh
+start_x 800x600
+work=$SESSION_DIR
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids="$pids $!"
-while [ ! -s "$work/display" ]; do sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-openbox >/dev/null 2>&1 &
-pids="$pids $!"
-until wmctrl -m >/dev/null 2>&1; do sleep 0.1; done
-
-"$app" &
-pids="$pids $!"
-until xdotool search --onlyvisible --name '^Form1$' >/dev/null 2>&1; do sleep 0.1; done
+spawn "$app"
+wait_for 10 "a window titled Form1" xdotool search --onlyvisible --name '^Form1$'
 win=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
 xdotool windowactivate --sync "$win"
 sleep 0.5
@@ -35,6 +26,7 @@ n=0
 still=0
 start=$(date +%s%N)
 while [ "$still" -lt 20 ]; do
+  [ "$n" -lt 3000 ] || fail "the picture was still changing after 3000 frames"
   xwd -silent -id "$win" >"$work/$(printf %05d $n).xwd"
   if [ "$n" -gt 0 ] && cmp -s "$work/$(printf %05d $n).xwd" "$work/$(printf %05d $((n - 1))).xwd"; then
     still=$((still + 1))

@@ -4,9 +4,9 @@
 #include "runtime/Runtime.h"
 
 // The program's one window. It owns all of the program's state, the sixteen
-// values and the sort selector, and all of its controls, for the whole run.
-// Its code is split by subsystem: the window itself here and in Form1.cpp,
-// the board (values, bars, the animated exchange, the sorts) under board/.
+// values and the sort selector, and all of its controls, for the whole run,
+// and all of the program's code: the layout and lifecycle, the bar board, the
+// animated exchange and the sort runner. The sorts themselves are in board/.
 class Form1 final : public rt::Form
 {
 public:
@@ -24,20 +24,21 @@ public:
     // Which sort RunSort runs: 1 exchange, 2 gnome, 3 random pair.
     rt::Int16 SortKind = 0;
 
-    // The window (Form1.cpp).
+    // The window.
     rt::FormLayout layout() override;
     void Form_Load() override;
     void Form_Unload(rt::Int16& cancel) override;
 
-    // The bar board (board/Board.cpp).
+    // The bar board: bar i always shows Values(i) as its width, and each bar
+    // carries its own colour, which moves with its value.
     void RefreshBars();
     void RN_Click();
     void colourBars();
 
-    // The animated exchange (board/SwapBars.cpp).
+    // The animated exchange of two bars.
     void SwapBars(const rt::Int16& a, const rt::Int16& b);
 
-    // The sorts and the button lock (board/Sorts.cpp).
+    // The sort buttons and the lock around a sort.
     void BS_Click();
     void Command1_Click();
     void PS_Click();
@@ -46,10 +47,6 @@ public:
 
 private:
     void waitOneFrame();
-    void exchangeSort();
-    void gnomeSort();
-    void randomPairSort();
-    rt::Int16 drawIndex();
 
     rt::Platform& platform_;
 };

@@ -1,248 +1,231 @@
-// The three sorts and the button lock, under the scripted runtime.
-#include "Board.h"
+// The three sorts as pure algorithms: the exact list of exchanges each makes,
+// worked out by hand from the algorithms, and what every run must keep.
+#include "board/Sorts.h"
 
 #include <QTest>
 
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <random>
 #include <vector>
 
 using rt::Int16;
+using Board = std::array<int, BarSlots::kCount>;
+using Trace = std::vector<std::pair<int, int>>; // (a, b) of each swap(a, b), in order
+Q_DECLARE_METATYPE(Trace)
+Q_DECLARE_METATYPE(std::vector<float>)
 
 class TestSorts : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void sortsRandomBoards_data();
-    void sortsRandomBoards();
-    void exchangesOnSpecialBoards_data();
-    void exchangesOnSpecialBoards();
-    void randomPairSortStopsAtFirstAcceptedPair();
-    void buttonsLockedWhileSorting_data();
-    void buttonsLockedWhileSorting();
-    void unknownSortKindShowsError_data();
-    void unknownSortKindShowsError();
+    void traces_data();
+    void traces();
+    void randomBoards_data();
+    void randomBoards();
 };
 
 namespace
 {
 
-constexpr int kSeeds = 200;
+enum Kind { Exchange, Gnome, RandomPair };
 
-// Records the order in which the buttons' enabled states are written.
-class EnabledLog final : public rt::ControlObserver
-{
-public:
-    explicit EnabledLog(Form1& form)
+// Runs one sort over a board: the swap exchanges and records, the draw hands
+// out the scripted numbers and counts them.
+struct Run {
+    Sorts::Values values;
+    Trace trace;
+    std::deque<float> numbers;
+    int draws = 0;
+    std::mt19937 unscripted { 1 };
+
+    explicit Run(const Board& board)
     {
-        for (rt::Button* b : { &form.RN, &form.BS, &form.PS, &form.Command1 })
-            b->setObserver(this);
+        for (int i = 0; i < BarSlots::kCount; ++i)
+            values[i] = board[i];
     }
-    void barChanged(const rt::Bar&, float, float) override { }
-    void buttonChanged(const rt::Button& button) override { writes.push_back({ &button, button.enabled() }); }
-
-    std::vector<std::pair<const rt::Button*, bool>> writes;
-};
-
-bool allButtonsEnabled(const Form1& form, bool enabled)
-{
-    return form.RN.enabled() == enabled && form.BS.enabled() == enabled && form.PS.enabled() == enabled
-        && form.Command1.enabled() == enabled;
-}
-
-rt::Button& buttonFor(Form1& form, int kind)
-{
-    return kind == 1 ? form.BS : kind == 2 ? form.Command1 : form.PS;
-}
-
-// Counts exchanges by their first frame: bar positions move only inside SwapBars.
-struct ExchangeCounter {
-    explicit ExchangeCounter(rt::ScriptedPlatform& platform, Form1& form)
+    void sort(Kind kind)
     {
-        platform.onPump = [this, &platform, &form] {
-            if ((platform.pumps - 1) % 30 == 0)
-                inversionsAtEachStart.push_back(inversions(valuesOf(form)));
+        const Sorts::Swap swap = [this](const Int16& a, const Int16& b) {
+            trace.push_back({ a.value(), b.value() });
+            std::swap(values[a], values[b]);
         };
+        const Sorts::Draw draw = [this] {
+            ++draws;
+            if (numbers.empty())
+                return float(unscripted() >> 8) / 16777216.0f;
+            const float r = numbers.front();
+            numbers.pop_front();
+            return r;
+        };
+        if (kind == Exchange)
+            Sorts::exchangeSort(values, swap);
+        else if (kind == Gnome)
+            Sorts::gnomeSort(values, swap);
+        else
+            Sorts::randomPairSort(values, swap, draw);
     }
-    int exchanges() const { return int(inversionsAtEachStart.size()); }
-    std::vector<int> inversionsAtEachStart;
+    Board board() const
+    {
+        Board b {};
+        for (int i = 0; i < BarSlots::kCount; ++i)
+            b[i] = values[i].value();
+        return b;
+    }
 };
+
+// A number that the random pair sort turns into index i.
+float indexDraw(int i)
+{
+    return (float(i) + 0.5f) / BarSlots::kCount;
+}
+
+int inversions(const Board& values)
+{
+    int count = 0;
+    for (int i = 0; i < BarSlots::kCount; ++i)
+        for (int j = i + 1; j < BarSlots::kCount; ++j)
+            count += values[j] < values[i];
+    return count;
+}
 
 } // namespace
 
-void TestSorts::sortsRandomBoards_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::newRow("Bubble-sort") << 1;
-    QTest::newRow("Push-sort") << 2;
-    QTest::newRow("Random sort") << 3;
-}
-
-void TestSorts::sortsRandomBoards()
-{
-    QFETCH(int, kind);
-    for (int seed = 0; seed < kSeeds; ++seed) {
-        rt::ScriptedPlatform platform;
-        platform.tick = 0.01f; // one clock read per frame wait
-        platform.clockReadings = { float(seed) };
-        Form1 form(platform);
-        form.Form_Load();
-        if (seed % 10 == 0) // some boards with many equal values
-            for (int i = 0; i < BarSlots::kCount; ++i)
-                form.Values[i] = form.Values[i].value() % 4;
-        const Board input = valuesOf(form);
-        auto pairsBefore = valueColourPairs(form);
-        ExchangeCounter counter(platform, form);
-
-        buttonFor(form, kind).click();
-
-        const Board output = valuesOf(form);
-        QVERIFY2(std::is_sorted(output.begin(), output.end()), qPrintable(QString("seed %1").arg(seed)));
-        auto pairsAfter = valueColourPairs(form);
-        std::sort(pairsBefore.begin(), pairsBefore.end());
-        std::sort(pairsAfter.begin(), pairsAfter.end());
-        QVERIFY2(pairsAfter == pairsBefore, "values and colours stay together, and nothing is lost");
-        QVERIFY(everyBarAtRest(form));
-        QVERIFY(allButtonsEnabled(form, true));
-
-        // Each exchange removes at least one inversion.
-        std::vector<int> steps = counter.inversionsAtEachStart;
-        steps.push_back(0);
-        for (std::size_t e = 1; e < steps.size(); ++e)
-            QVERIFY2(steps[e] < steps[e - 1], qPrintable(QString("seed %1, exchange %2").arg(seed).arg(e)));
-        QCOMPARE(platform.pumps, 30 * counter.exchanges());
-        if (kind == 2)
-            QCOMPARE(counter.exchanges(), inversions(input));
-        else
-            QVERIFY(counter.exchanges() <= inversions(input));
-    }
-}
-
-void TestSorts::exchangesOnSpecialBoards_data()
+void TestSorts::traces_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<Board>("input");
-    QTest::addColumn<int>("exchanges");
-    Board ascending {}, equal {}, descending {};
+    QTest::addColumn<std::vector<float>>("draws"); // scripted numbers, all of which the sort must use
+    QTest::addColumn<Trace>("trace");
+
+    Board reversed {}, smallestLast {}, largestFirst {}, equal {}, sorted {};
     for (int i = 0; i < BarSlots::kCount; ++i) {
-        ascending[i] = 100 * i;
+        reversed[i] = 15 - i;
+        smallestLast[i] = (i + 1) % 16; // 1, 2, ..., 15, 0
+        largestFirst[i] = i == 0 ? 15 : i - 1; // 15, 0, 1, ..., 14
         equal[i] = 777;
-        descending[i] = 4000 - 200 * i;
+        sorted[i] = 100 * i;
     }
-    const int reversedInversions = inversions(descending);
-    QVERIFY(reversedInversions == 120);
-    const char* names[] = { "", "Bubble-sort", "Push-sort", "Random sort" };
-    for (int kind = 1; kind <= 3; ++kind) {
-        QTest::addRow("%s, sorted", names[kind]) << kind << ascending << 0;
-        QTest::addRow("%s, all equal", names[kind]) << kind << equal << 0;
-    }
-    QTest::addRow("Bubble-sort, reversed") << 1 << descending << reversedInversions;
-    QTest::addRow("Push-sort, reversed") << 2 << descending << reversedInversions;
+    const Board ties { 1, 0, 1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 };
+
+    // Exchange sort: pass i exchanges slot i with each slot above it whose
+    // value is larger, top first. On reversed input that is every slot above.
+    Trace exchangeReversed, exchangeSmallestLast, exchangeLargestFirst;
+    for (int i = 1; i < 16; ++i)
+        for (int j = 0; j < i; ++j)
+            exchangeReversed.push_back({ j, i });
+    for (int j = 0; j < 15; ++j)
+        exchangeSmallestLast.push_back({ j, 15 }); // the last pass walks 0 down through every slot
+    for (int i = 1; i < 16; ++i)
+        exchangeLargestFirst.push_back({ i - 1, i }); // the 15 is carried down one slot a pass
+    QTest::newRow("exchange, reversed") << int(Exchange) << reversed << std::vector<float> {} << exchangeReversed;
+    QTest::newRow("exchange, smallest last")
+        << int(Exchange) << smallestLast << std::vector<float> {} << exchangeSmallestLast;
+    QTest::newRow("exchange, largest first")
+        << int(Exchange) << largestFirst << std::vector<float> {} << exchangeLargestFirst;
+    QTest::newRow("exchange, ties") << int(Exchange) << ties << std::vector<float> {} << Trace { { 0, 1 }, { 1, 3 } };
+    QTest::newRow("exchange, all equal") << int(Exchange) << equal << std::vector<float> {} << Trace {};
+    QTest::newRow("exchange, sorted") << int(Exchange) << sorted << std::vector<float> {} << Trace {};
+
+    // Gnome sort: each new value walks up one slot an exchange, (j, j - 1).
+    Trace gnomeReversed, gnomeSmallestLast, gnomeLargestFirst;
+    for (int i = 1; i < 16; ++i)
+        for (int j = i; j >= 1; --j)
+            gnomeReversed.push_back({ j, j - 1 });
+    for (int j = 15; j >= 1; --j)
+        gnomeSmallestLast.push_back({ j, j - 1 });
+    for (int i = 1; i < 16; ++i)
+        gnomeLargestFirst.push_back({ i, i - 1 }); // each value passes the 15 once
+    QTest::newRow("gnome, reversed") << int(Gnome) << reversed << std::vector<float> {} << gnomeReversed;
+    QTest::newRow("gnome, smallest last") << int(Gnome) << smallestLast << std::vector<float> {} << gnomeSmallestLast;
+    QTest::newRow("gnome, largest first") << int(Gnome) << largestFirst << std::vector<float> {} << gnomeLargestFirst;
+    QTest::newRow("gnome, ties") << int(Gnome) << ties << std::vector<float> {}
+                                 << Trace { { 1, 0 }, { 3, 2 }, { 2, 1 } };
+    QTest::newRow("gnome, all equal") << int(Gnome) << equal << std::vector<float> {} << Trace {};
+    QTest::newRow("gnome, sorted") << int(Gnome) << sorted << std::vector<float> {} << Trace {};
+
+    // Random pair sort: (5, 5) and (9, 3) are discarded with no check for
+    // order; (2, 7) is accepted, and on sorted values the check stops it there.
+    QTest::newRow("random pair, sorted: stops at the first accepted pair")
+        << int(RandomPair) << sorted
+        << std::vector<float> { indexDraw(5), indexDraw(5), indexDraw(9), indexDraw(3), indexDraw(2), indexDraw(7) }
+        << Trace {};
+    // Slots 3 and 10 exchanged: (10, 3) is discarded, (1, 2) is in order and
+    // the check goes on, (3, 10) is out of order, so swap(10, 3), and it stops.
+    Board oneOut = sorted;
+    std::swap(oneOut[3], oneOut[10]);
+    QTest::newRow("random pair, one pair out of order")
+        << int(RandomPair) << oneOut
+        << std::vector<float> { indexDraw(10), indexDraw(3), indexDraw(1), indexDraw(2), indexDraw(3), indexDraw(10) }
+        << Trace { { 10, 3 } };
+    QTest::newRow("random pair, all equal")
+        << int(RandomPair) << equal << std::vector<float> { indexDraw(0), indexDraw(15) } << Trace {};
 }
 
-void TestSorts::exchangesOnSpecialBoards()
+void TestSorts::traces()
 {
     QFETCH(int, kind);
     QFETCH(Board, input);
-    QFETCH(int, exchanges);
-    rt::ScriptedPlatform platform;
-    platform.tick = 0.01f;
-    Form1 form(platform);
-    form.Form_Load();
-    setValues(form, input);
-    ExchangeCounter counter(platform, form);
+    QFETCH(std::vector<float>, draws);
+    QFETCH(Trace, trace);
+    Run run(input);
+    run.numbers.assign(draws.begin(), draws.end());
 
-    buttonFor(form, kind).click();
+    run.sort(Kind(kind));
 
-    QCOMPARE(counter.exchanges(), exchanges);
-    const Board output = valuesOf(form);
-    QVERIFY(std::is_sorted(output.begin(), output.end()));
-    QCOMPARE(form.SortKind, Int16(kind));
+    QCOMPARE(run.trace, trace);
+    QCOMPARE(run.draws, int(draws.size())); // no draw after the stop, none left over
+    Board expected = input;
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(run.board(), expected);
 }
 
-void TestSorts::randomPairSortStopsAtFirstAcceptedPair()
-{
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    Board sorted {};
-    for (int i = 0; i < BarSlots::kCount; ++i)
-        sorted[i] = i;
-    setValues(form, sorted);
-    const auto index = [](int i) { return (float(i) + 0.5f) / 16; };
-    // (5, 5) and (9, 3) are discarded without a check; (2, 7) is accepted.
-    platform.randomNumbers = { index(5), index(5), index(9), index(3), index(2), index(7), index(0), index(1) };
-
-    form.PS_Click();
-
-    QCOMPARE(platform.draws, 6);
-    QCOMPARE(platform.pumps, 0);
-    QCOMPARE(valuesOf(form), sorted);
-}
-
-void TestSorts::buttonsLockedWhileSorting_data()
-{
-    sortsRandomBoards_data();
-}
-
-void TestSorts::buttonsLockedWhileSorting()
-{
-    QFETCH(int, kind);
-    rt::ScriptedPlatform platform;
-    platform.tick = 0.01f;
-    Form1 form(platform);
-    form.Form_Load();
-    EnabledLog log(form);
-    bool lockedAtEveryPump = true;
-    platform.onPump = [&] { lockedAtEveryPump = lockedAtEveryPump && allButtonsEnabled(form, false); };
-    Board descending {};
-    for (int i = 0; i < BarSlots::kCount; ++i)
-        descending[i] = 15 - i;
-    setValues(form, descending);
-
-    buttonFor(form, kind).click();
-
-    QVERIFY(platform.pumps > 0);
-    QVERIFY(lockedAtEveryPump);
-    const std::vector<std::pair<const rt::Button*, bool>> expected {
-        { &form.RN, false },
-        { &form.BS, false },
-        { &form.PS, false },
-        { &form.Command1, false },
-        { &form.RN, true },
-        { &form.BS, true },
-        { &form.PS, true },
-        { &form.Command1, true },
-    };
-    QVERIFY(log.writes == expected);
-}
-
-void TestSorts::unknownSortKindShowsError_data()
+void TestSorts::randomBoards_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::newRow("initial 0") << 0;
-    QTest::newRow("4") << 4;
-    QTest::newRow("-1") << -1;
+    QTest::newRow("exchange") << int(Exchange);
+    QTest::newRow("gnome") << int(Gnome);
+    QTest::newRow("random pair") << int(RandomPair);
 }
 
-void TestSorts::unknownSortKindShowsError()
+// Over many boards, some with many equal values: the result ascends, and
+// every exchange removes at least one inversion, so the gnome sort makes
+// exactly as many exchanges as there were inversions and the others no more.
+void TestSorts::randomBoards()
 {
     QFETCH(int, kind);
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    form.Form_Load();
-    const Board before = valuesOf(form);
-    EnabledLog log(form);
-    form.SortKind = kind;
+    std::mt19937 boards(2026);
+    for (int n = 0; n < 500; ++n) {
+        Board input {};
+        const int range = n % 5 == 0 ? 4 : 4096;
+        for (int& v : input)
+            v = int(boards() % unsigned(range));
+        Run run(input);
+        std::vector<int> inversionsAfter;
+        const Sorts::Swap swap = [&](const Int16& a, const Int16& b) {
+            std::swap(run.values[a], run.values[b]);
+            inversionsAfter.push_back(inversions(run.board()));
+        };
+        if (kind == Exchange)
+            Sorts::exchangeSort(run.values, swap);
+        else if (kind == Gnome)
+            Sorts::gnomeSort(run.values, swap);
+        else
+            Sorts::randomPairSort(run.values, swap, [&] { return float(boards() >> 8) / 16777216.0f; });
 
-    form.RunSort();
-
-    const rt::Message expected { "Error in algorithm design!", "Error!", rt::Message::Icon::Critical,
-        rt::Message::Buttons::OkOnly };
-    QCOMPARE(platform.messages.size(), std::size_t(1));
-    QVERIFY(platform.messages[0] == expected);
-    QCOMPARE(valuesOf(form), before);
-    QCOMPARE(platform.pumps, 0);
-    QCOMPARE(int(log.writes.size()), 8);
-    QVERIFY(allButtonsEnabled(form, true));
+        Board expected = input;
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(run.board(), expected);
+        int before = inversions(input);
+        for (int after : inversionsAfter) {
+            QVERIFY2(after < before, qPrintable(QString("board %1").arg(n)));
+            before = after;
+        }
+        if (kind == Gnome)
+            QCOMPARE(int(inversionsAfter.size()), inversions(input));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSorts)

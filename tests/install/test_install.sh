@@ -2,11 +2,11 @@
 # `cmake --install` into a scratch prefix: the files a desktop expects are
 # there and valid, and the installed program opens its window.
 # Usage: test_install.sh BUILD_DIR
+set -eu
 BUILD=$1
-PREFIX=$(mktemp -d)
-set -- "$PREFIX/bin/sortbars" # the program session.sh starts
 . "$(dirname "$0")/../real/session.sh"
-trap 'stop_session; rm -rf "$PREFIX"' EXIT
+PREFIX="$WORK/prefix"
+APP="$PREFIX/bin/sortbars"
 
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null || fail "cmake --install failed"
 ID=org.sortbars.SortBars
@@ -25,7 +25,7 @@ desktop-file-validate "$PREFIX/share/applications/$ID.desktop" || fail "desktop-
 appstreamcli validate --no-net "$PREFIX/share/metainfo/$ID.metainfo.xml" >/dev/null || fail "appstreamcli validate"
 zcat "$PREFIX/share/man/man6/sortbars.6.gz" | man -l - >/dev/null 2>&1 || fail "the manual page does not format"
 
-start_session
+start_x
 start_app
 wmctrl -c Form1
 wait_exit 5

@@ -1,78 +1,61 @@
-# Sourced by the real-window tests: a private X server with openbox, the
-# program started in it, and helpers that read its window's pixels.
-# Every helper fails the test (exit 1) with a message when it cannot go on.
-
+# Sourced by the real-window tests, with the program's path as $1: the
+# display sessions of scripts/session.sh, the program started in one, and
+# helpers that read its window's pixels. Every helper fails the test with a
+# message when it cannot go on.
 set -eu
-APP=$1
-WORK=$(mktemp -d)
+APP=${1:-} # the install test sets it once it has installed the program
+. "$(dirname "$0")/../../scripts/session.sh"
+WORK=$SESSION_DIR
 APP_PID=""
-XVFB_PID=""
-WM_PID=""
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-stop_session() {
-  for pid in $APP_PID $WM_PID $XVFB_PID; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$WORK"
-}
-trap stop_session EXIT
-
-# Waits up to $1 tenths of a second for the command that follows to succeed.
-wait_for() {
-  tries=$1
-  shift
-  while ! "$@" >/dev/null 2>&1; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-
-start_session() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-  XVFB_PID=$!
-  wait_for 100 test -s "$WORK/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(cat "$WORK/display")"
-  openbox >/dev/null 2>&1 &
-  WM_PID=$!
-  wait_for 100 wmctrl -m || fail "openbox did not start"
-}
-
-# Starts the program and waits for its window: sets APP_PID and WIN.
+# start_app: starts the program on the session's display and waits for its
+# window. Sets APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (Wayland).
 start_app() {
-  "$APP" &
-  APP_PID=$!
-  wait_for 100 xdotool search --onlyvisible --name '^Form1$' || fail "no window titled Form1 appeared"
-  WIN=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
+  spawn "$APP"
+  APP_PID=$SPAWNED
+  if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    wait_for 10 "a window of the program on sway" sway_window
+    GEOMETRY=$(sway_window | cut -f2)
+  else
+    wait_for 10 "a window titled Form1" xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$'
+    WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$' | head -n 1)
+  fi
   sleep 0.3 # let the first frame reach the screen
 }
 
-# Waits up to $1 seconds for the program to end; sets STATUS.
+# sway_window: "title<TAB>X,Y WxH<TAB>app id" of the program's window, from
+# sway's tree; fails while there is none.
+sway_window() {
+  swaymsg -r -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(node):
+    if node.get("pid") == int(sys.argv[1]) and node.get("window_rect"):
+        r, w = node["rect"], node["window_rect"]
+        print("%s\t%d,%d %dx%d\t%s" % (node["name"], r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"], node["app_id"]))
+        sys.exit(0)
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))
+sys.exit(1)' "$APP_PID"
+}
+
+# wait_exit SECONDS: waits for the program to end; sets STATUS.
 wait_exit() {
-  limit=$1
-  t=0
-  while kill -0 "$APP_PID" 2>/dev/null; do
-    [ "$t" -lt $((limit * 10)) ] || fail "the program did not end within $limit s"
-    sleep 0.1
-    t=$((t + 1))
-  done
+  poll "$1" sh -c "! kill -0 $APP_PID" || fail "the program did not end within $1 s"
   STATUS=0
   wait "$APP_PID" || STATUS=$?
   APP_PID=""
 }
 
-# Saves the window's client area as text, one "x,y: r g b" per pixel.
+# shot FILE: saves the window's client area as text, one "x,y: r g b" a pixel.
 shot() {
-  import -window "$WIN" "$WORK/shot.png"
+  if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    grim -g "$GEOMETRY" "$WORK/shot.png"
+  else
+    import -window "$WIN" "$WORK/shot.png"
+  fi
   convert "$WORK/shot.png" -depth 8 txt:- |
     awk -F'[ ,:()]+' 'NR > 1 { print $1 "," $2 ": " $3 " " $4 " " $5 }' >"$1"
-}
-
-pixel() { # file x y
-  awk -v k="$2,$3:" '$1 == k { print $2 " " $3 " " $4; exit }' "$1"
 }
 
 # One line per bar, top to bottom: its width in pixels and its colour. Fails
@@ -100,7 +83,12 @@ bars() {
     }' "$1"
 }
 
-# Clicks a button by its caption.
+# ascending FILE: true when the widths that bars() wrote ascend.
+ascending() {
+  cut -d' ' -f1 "$1" | sort -n -c 2>/dev/null
+}
+
+# click CAPTION: clicks a button with the X pointer.
 click() {
   case "$1" in
     Randomize) y=40 ;;
@@ -116,6 +104,11 @@ click() {
 buttons_enabled() {
   shot "$WORK/buttons.txt"
   awk '{ split($1, p, /[,:]/) }
-       p[1] >= 325 && p[1] <= 403 && p[2] >= 28 && p[2] <= 52 { s = $2 + $3 + $4; if (s < min || NR == 1 || min == "") min = s }
+       p[1] >= 325 && p[1] <= 403 && p[2] >= 28 && p[2] <= 52 { s = $2 + $3 + $4; if (min == "" || s < min) min = s }
        END { exit !(min < 150) }' "$WORK/buttons.txt"
+}
+
+# wait_sorted SECONDS WHAT: waits for the buttons to come back after a sort.
+wait_sorted() {
+  poll "$1" buttons_enabled || fail "$2 did not finish within $1 s"
 }

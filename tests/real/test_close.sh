@@ -1,8 +1,9 @@
 #!/bin/sh
 # Closing the window while bars slide ends the program at once, status 0.
+set -eu
 . "$(dirname "$0")/session.sh"
 
-start_session
+start_x
 start_app
 
 click Push-sort

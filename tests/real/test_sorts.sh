@@ -2,9 +2,10 @@
 # Each sort button sorts the bars in the real window, colours staying with
 # their widths; clicks during a sort change nothing; Tab goes from
 # "Bubble-sort" to "Random sort".
+set -eu
 . "$(dirname "$0")/session.sh"
 
-start_session
+start_x
 start_app
 
 # The tab order: Randomize has the focus first; two Tabs reach "Random sort".
@@ -27,10 +28,6 @@ focus_moved 168 || fail "two Tabs from Randomize did not reach Random sort"
 focus_moved 120 && fail "Push-sort changed on the way to Random sort"
 focus_moved 72 && fail "Bubble-sort still shows the focus"
 
-ascending() {
-  cut -d' ' -f1 "$1" | sort -n -c 2>/dev/null
-}
-
 for sort in Bubble-sort Push-sort "Random sort"; do
   click Randomize
   sleep 0.3
@@ -46,10 +43,7 @@ for sort in Bubble-sort Push-sort "Random sort"; do
   click Bubble-sort
   click "Random sort"
 
-  until buttons_enabled; do
-    [ $(($(date +%s) - started)) -lt 90 ] || fail "$sort did not finish within 90 s"
-    sleep 0.5
-  done
+  wait_sorted 90 "$sort"
   shot "$WORK/after.txt"
   bars "$WORK/after.txt" >"$WORK/after" || fail "$sort: $(cat "$WORK/after")"
   ascending "$WORK/after" || fail "$sort left the bars out of order: $(cat "$WORK/after")"

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The program in a real window: no display, the window itself, and a close
 # through the window manager.
+set -eu
 . "$(dirname "$0")/session.sh"
 
 # With no display it says so in one line and exits 1, without a core dump.
@@ -12,7 +13,7 @@ for display in "" ":4321"; do
   echo "no display \"$display\": $(cat "$WORK/err")"
 done
 
-start_session
+start_x
 start_app
 
 [ "$(xdotool getwindowname "$WIN")" = "Form1" ] || fail "title is not Form1"

@@ -2,7 +2,7 @@
 // floating-point faults, and the default report when one fires.
 #include "runtime/CheckedArray.h"
 #include "runtime/Runtime.h"
-#include "runtime/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // Form1's start-up, close and event wiring, under the scripted runtime.
-#include "Board.h"
+#include "support/BoardHelpers.h"
 
 #include "runtime/Random.h"
 

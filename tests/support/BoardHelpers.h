@@ -2,7 +2,7 @@
 
 // Helpers for tests that drive Form1 under the scripted runtime.
 
-#include "runtime/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 #include "window/Form1.h"
 
 #include <algorithm>
@@ -34,16 +34,6 @@ inline std::array<std::pair<int, rt::Colour>, BarSlots::kCount> valueColourPairs
     for (int i = 0; i < BarSlots::kCount; ++i)
         pairs[i] = { form.Values[i].value(), form.Shape1[i].fillColor() };
     return pairs;
-}
-
-// Pairs of positions whose values are out of order.
-inline int inversions(const Board& values)
-{
-    int count = 0;
-    for (int i = 0; i < BarSlots::kCount; ++i)
-        for (int j = i + 1; j < BarSlots::kCount; ++j)
-            count += values[j] < values[i];
-    return count;
 }
 
 inline bool everyBarAtRest(const Form1& form)

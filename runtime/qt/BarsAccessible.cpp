@@ -1,7 +1,7 @@
 #include "BarsAccessible.h"
 
 #include "BarsView.h"
-#include "Controls.h"
+#include "runtime/Controls.h"
 
 #include <QAccessibleValueChangeEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Random.h"
-#include "Runtime.h"
+#include "runtime/Random.h"
+#include "runtime/Runtime.h"
 
 #include <deque>
 #include <functional>

@@ -1,5 +1,5 @@
 // The animated exchange, frame by frame, under a scripted clock and pump.
-#include "Board.h"
+#include "support/BoardHelpers.h"
 
 #include <QTest>
 

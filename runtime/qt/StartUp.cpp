@@ -1,7 +1,7 @@
 // Start-up: open the display, load the form, show it, run the event loop.
 #include "FormWindow.h"
 #include "QtPlatform.h"
-#include "Runtime.h"
+#include "runtime/Runtime.h"
 
 #include <QApplication>
 

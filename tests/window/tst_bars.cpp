@@ -1,5 +1,5 @@
 // The bar board: drawing values, refreshing widths, and the initial colours.
-#include "Board.h"
+#include "support/BoardHelpers.h"
 
 #include <QTest>
 
@@ -148,4 +148,4 @@ void TestBoard::refreshMakesEveryWidthItsValue()
 }
 
 QTEST_GUILESS_MAIN(TestBoard)
-#include "tst_board.moc"
+#include "tst_bars.moc"

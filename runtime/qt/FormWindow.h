@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Runtime.h"
+#include "runtime/Runtime.h"
 
 #include <QWidget>
 

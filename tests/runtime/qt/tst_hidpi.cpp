@@ -1,9 +1,9 @@
 // The window at the scale factor in QT_SCALE_FACTOR (CTest runs this once per
 // factor): the client area is the scaled size, and every bar edge falls on a
 // whole device pixel, so no pixel is a blend of a bar and what is beside it.
-#include "Board.h"
+#include "support/BoardHelpers.h"
 
-#include "runtime/FormWindow.h"
+#include "runtime/qt/FormWindow.h"
 
 #include <QSet>
 #include <QTest>

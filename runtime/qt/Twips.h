@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Controls.h"
+#include "runtime/Controls.h"
 
 #include <QRect>
 

@@ -1,9 +1,9 @@
 // What a screen reader sees: the buttons by their captions, and the bars as
 // one chart of sixteen children whose values follow every change.
-#include "Board.h"
+#include "support/BoardHelpers.h"
 
-#include "runtime/BarsView.h"
-#include "runtime/FormWindow.h"
+#include "runtime/qt/BarsView.h"
+#include "runtime/qt/FormWindow.h"
 
 #include <QAccessible>
 #include <QPushButton>

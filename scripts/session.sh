@@ -1,0 +1,90 @@
+# Sourced by every script that needs a display of its own: the real-window
+# tests, the benchmarks and scripts/record-pictures.sh. It starts a private
+# X server with a window manager (start_x) or a headless Wayland compositor
+# (start_wayland), bounds every wait, and tears down all it started when the
+# script exits, on every path.
+set -eu
+
+SESSION_DIR=$(mktemp -d)
+SESSION_PIDS=""
+
+session_cleanup() {
+  for pid in $SESSION_PIDS; do kill "$pid" 2>/dev/null || true; done
+  for pid in $SESSION_PIDS; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$SESSION_DIR"
+}
+trap session_cleanup EXIT
+trap 'exit 130' INT TERM
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# poll SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds (0) or
+# SECONDS have passed (1).
+poll() {
+  poll_tries=$(($1 * 10))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    poll_tries=$((poll_tries - 1))
+    [ "$poll_tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+# wait_for SECONDS WHAT COMMAND...: as poll, but fails the script, naming
+# WHAT, when the time runs out.
+wait_for() {
+  wait_seconds=$1
+  wait_what=$2
+  shift 2
+  poll "$wait_seconds" "$@" || fail "$wait_what: not within $wait_seconds s"
+}
+
+# spawn COMMAND...: starts COMMAND in the background, to be stopped on exit.
+# Sets SPAWNED to its process id.
+spawn() {
+  "$@" &
+  SPAWNED=$!
+  SESSION_PIDS="$SPAWNED $SESSION_PIDS"
+}
+
+# start_x [WIDTHxHEIGHT]: Xvfb with openbox; exports DISPLAY.
+start_x() {
+  spawn Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$SESSION_DIR/display" 2>/dev/null
+  wait_for 10 "Xvfb to report its display" test -s "$SESSION_DIR/display"
+  DISPLAY=":$(cat "$SESSION_DIR/display")"
+  export DISPLAY
+  unset WAYLAND_DISPLAY
+  spawn openbox >/dev/null 2>&1
+  wait_for 10 "openbox to manage the display" wmctrl -m
+}
+
+# start_wayland: headless sway. Exports WAYLAND_DISPLAY (the socket's full
+# path), SWAYSOCK for swaymsg, and an XDG_RUNTIME_DIR of the caller's own.
+# sway will not run as root, so under root it runs as nobody.
+start_wayland() {
+  sway_dir="$SESSION_DIR/sway"
+  mkdir -m 700 "$sway_dir"
+  printf 'output HEADLESS-1 resolution 1024x768\nseat * hide_cursor 1\n' >"$sway_dir/config"
+  set -- sway -c "$sway_dir/config"
+  if [ "$(id -u)" -eq 0 ]; then
+    chmod 711 "$SESSION_DIR"
+    chown -R nobody:nogroup "$sway_dir"
+    set -- setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"
+  fi
+  spawn env -u DISPLAY -u WAYLAND_DISPLAY HOME="$sway_dir" XDG_RUNTIME_DIR="$sway_dir" \
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman "$@" >"$SESSION_DIR/sway.log" 2>&1
+  # sway names its sockets itself: wayland-N and sway-ipc.UID.PID.sock.
+  found_socket() { for s in "$sway_dir"/$1; do [ -S "$s" ] && echo "$s" && return 0; done; return 1; }
+  wait_for 10 "sway to open its Wayland socket" found_socket 'wayland-[0-9]*'
+  wait_for 10 "sway to open its IPC socket" found_socket 'sway-ipc.*.sock'
+  WAYLAND_DISPLAY=$(found_socket 'wayland-[0-9]*')
+  SWAYSOCK=$(found_socket 'sway-ipc.*.sock')
+  XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  export WAYLAND_DISPLAY SWAYSOCK XDG_RUNTIME_DIR
+  unset DISPLAY
+  wait_for 10 "sway to answer on IPC" swaymsg -t get_version
+}
