@@ -4,10 +4,17 @@
 # Run as root or through sudo on Debian 12.
 set -eu
 
+# Building and running: the compiler, Qt 6 with its X11 and Wayland platforms.
+# Testing: Qt's private headers (to switch accessibility on in widget tests),
+# an X server with a window manager, a headless Wayland compositor, a
+# screen-reader client over AT-SPI, and the Debian packaging checkers.
 packages="
   g++ cmake make clang-format pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev
+  qt6-base-private-dev
   xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
+  sway grim util-linux
+  dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file lintian desktop-file-utils appstream
 "
 

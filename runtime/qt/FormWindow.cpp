@@ -60,8 +60,12 @@ void FormWindow::addButton(Button* button)
     widget->setEnabled(button->enabled());
     widget->setAutoDefault(false);
     widget->setAccessibleName(widget->text());
-    connect(
-        widget, &QPushButton::clicked, this, [this, button] { runEvent(platform_, [button] { button->click(); }); });
+    connect(widget, &QPushButton::clicked, this, [this, button, widget] {
+        QPushButton* const outer = clicking_;
+        clicking_ = widget;
+        runEvent(platform_, [button] { button->click(); });
+        clicking_ = outer;
+    });
     buttons_.emplace(button, widget);
     button->setObserver(this);
 }
@@ -89,7 +93,29 @@ void FormWindow::barChanged(const Bar& bar, float oldTop, float oldWidth)
 
 void FormWindow::buttonChanged(const Button& button)
 {
+    if (!button.enabled() && !focusAfterLock_) {
+        // The lock begins. Clearing the focus first keeps Qt from passing it
+        // along the tab chain button by button as they are disabled, which a
+        // screen reader would announce.
+        QPushButton* focused = nullptr;
+        for (const auto& entry : buttons_)
+            if (entry.second == focusWidget())
+                focused = entry.second;
+        focusAfterLock_ = focused ? focused : clicking_;
+        if (focused)
+            focused->clearFocus();
+    }
     buttons_.at(&button)->setEnabled(button.enabled());
+    if (focusAfterLock_ && allButtonsEnabled()) {
+        if (QPushButton* target = *focusAfterLock_)
+            target->setFocus(Qt::OtherFocusReason);
+        focusAfterLock_.reset();
+    }
+}
+
+bool FormWindow::allButtonsEnabled() const
+{
+    return std::all_of(buttons_.begin(), buttons_.end(), [](const auto& entry) { return entry.second->isEnabled(); });
 }
 
 } // namespace rt

@@ -2,9 +2,11 @@
 
 #include "runtime/Runtime.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <map>
+#include <optional>
 
 class QPushButton;
 
@@ -16,6 +18,13 @@ class BarsView;
 // The top-level window that shows a Form: a push button for each Button and
 // one view that draws all the Bars. It passes clicks and the close to the
 // form's handlers and keeps the widgets in step with the controls' properties.
+//
+// Keyboard focus survives a lock of the buttons: Qt drops the focus when the
+// focused button is disabled, so the window notes which button had it when
+// the first button is disabled, and gives it back when the last one is
+// enabled again (or, where no button had it, to the button whose click
+// locked them). In a window that is not active this only sets the focus
+// child, so nothing is stolen from another window.
 class FormWindow final : public QWidget, private ControlObserver
 {
 public:
@@ -36,11 +45,15 @@ private:
     void barChanged(const Bar& bar, float oldTop, float oldWidth) override;
     void buttonChanged(const Button& button) override;
     void addButton(Button* button);
+    bool allButtonsEnabled() const;
 
     Form& form_;
     Platform& platform_;
     BarsView* bars_;
     std::map<const Button*, QPushButton*> buttons_;
+    QPushButton* clicking_ = nullptr; // the button whose click handler is running
+    // While the buttons are locked: the button to give the focus back to.
+    std::optional<QPointer<QPushButton>> focusAfterLock_;
 };
 
 } // namespace rt

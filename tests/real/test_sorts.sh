@@ -1,14 +1,14 @@
 #!/bin/sh
-# Each sort button sorts the bars in the real window, colours staying with
-# their widths; clicks during a sort change nothing; Tab goes from
-# "Bubble-sort" to "Random sort".
+# The keyboard alone drives every sort in the real window: Tab goes from
+# "Bubble-sort" to "Random sort", Space starts a sort, and after it ends the
+# focus is back on its button, so the keys go on from there. Each sort leaves
+# the bars ascending with their colours; clicks during a sort change nothing.
 set -eu
 . "$(dirname "$0")/session.sh"
 
 start_x
 start_app
 
-# The tab order: Randomize has the focus first; two Tabs reach "Random sort".
 # The style shows the focus only once the keyboard is used, so a button's
 # picture changes only when it shows the focus.
 region() { # file x0 y0 x1 y1
@@ -27,22 +27,39 @@ focus_moved() { # button top: did its picture change between the two shots?
 focus_moved 168 || fail "two Tabs from Randomize did not reach Random sort"
 focus_moved 120 && fail "Push-sort changed on the way to Random sort"
 focus_moved 72 && fail "Bubble-sort still shows the focus"
+xdotool key shift+Tab shift+Tab # back to Randomize
 
-for sort in Bubble-sort Push-sort "Random sort"; do
-  click Randomize
+# keys N KEY: presses KEY N times.
+keys() {
+  n=$1
+  while [ "$n" -gt 0 ]; do
+    xdotool key "$2"
+    n=$((n - 1))
+  done
+}
+
+# Each sort, by its place after Randomize in the tab order.
+for entry in "1 Bubble-sort" "2 Random sort" "3 Push-sort"; do
+  tabs=${entry%% *}
+  sort=${entry#* }
+  xdotool key space # Randomize, where the focus is
   sleep 0.3
   shot "$WORK/before.txt"
   bars "$WORK/before.txt" >"$WORK/before" || fail "$(cat "$WORK/before")"
-  ascending "$WORK/before" && fail "Randomize left the bars in order"
+  ascending "$WORK/before" && fail "Space on Randomize left the bars in order (is the focus lost?)"
+  buttons_enabled || fail "Space on Randomize started a sort (the focus was not on Randomize)"
 
-  click "$sort"
+  keys "$tabs" Tab
+  xdotool key space
   started=$(date +%s)
   sleep 0.5
-  # Clicks while the sort runs must change nothing.
-  click Randomize
-  click Bubble-sort
-  click "Random sort"
-
+  buttons_enabled && fail "Space on $sort started no sort"
+  if [ "$sort" = Bubble-sort ]; then
+    # Clicks while the sort runs must change nothing.
+    click Randomize
+    click Bubble-sort
+    click "Random sort"
+  fi
   wait_sorted 90 "$sort"
   shot "$WORK/after.txt"
   bars "$WORK/after.txt" >"$WORK/after" || fail "$sort: $(cat "$WORK/after")"
@@ -50,6 +67,7 @@ for sort in Bubble-sort Push-sort "Random sort"; do
   [ "$(sort "$WORK/before")" = "$(sort "$WORK/after")" ] ||
     fail "$sort: widths and colours did not stay together, or a click during the sort changed the board"
   echo "$sort: sorted in about $(($(date +%s) - started)) s"
+  keys "$tabs" shift+Tab # from the sort's button, where the focus came back, to Randomize
 done
 
 wmctrl -c Form1

@@ -4,6 +4,7 @@
 
 #include "runtime/qt/BarsView.h"
 #include "runtime/qt/FormWindow.h"
+#include "support/AccessibilityRecorder.h"
 
 #include <QAccessible>
 #include <QPushButton>
@@ -21,8 +22,13 @@ private slots:
     void buttonsAreNamedByCaption();
     void barsAreSixteenChildrenTopToBottom();
     void valuesFollowRandomizeAndExchange();
+    void exchangeTellsOfExactlyItsTwoBars_data();
+    void exchangeTellsOfExactlyItsTwoBars();
+    void randomizeTellsOfEveryChangedBar();
+    void sortTellsOfEveryButtonLockedAndFreed();
 
 private:
+    std::vector<int> barsTold() const;
     QAccessibleInterface* board() const { return QAccessible::queryAccessibleInterface(window->barsView()); }
     void compareValues();
 
@@ -95,6 +101,71 @@ void TestAccessibility::valuesFollowRandomizeAndExchange()
     form->SwapBars(a, b);
     compareValues();
     QCOMPARE(board()->child(2)->valueInterface()->currentValue().toDouble(), 60.0);
+}
+
+// The bars, by position, that value-change events named, in order.
+std::vector<int> TestAccessibility::barsTold() const
+{
+    std::vector<int> bars;
+    for (const AccessibilityRecorder::Event& e : AccessibilityRecorder::events())
+        if (e.type == QAccessible::ValueChanged)
+            bars.push_back(board()->indexOfChild(e.target));
+    return bars;
+}
+
+void TestAccessibility::exchangeTellsOfExactlyItsTwoBars_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::newRow("neighbours") << 4 << 5;
+    QTest::newRow("top and bottom") << 0 << 15;
+    QTest::newRow("lower bar first") << 11 << 2;
+}
+
+void TestAccessibility::exchangeTellsOfExactlyItsTwoBars()
+{
+    QFETCH(int, a);
+    QFETCH(int, b);
+    setValues(*form, { 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80 });
+    AccessibilityRecorder recorder;
+
+    const rt::Int16 ia = a, ib = b;
+    form->SwapBars(ia, ib);
+
+    std::vector<int> told = barsTold();
+    std::sort(told.begin(), told.end());
+    QCOMPARE(told, (std::vector<int> { std::min(a, b), std::max(a, b) }));
+}
+
+void TestAccessibility::randomizeTellsOfEveryChangedBar()
+{
+    setValues(*form, { 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80 });
+    platform->randomNumbers.assign(16, 10.0f / 4096); // every bar 10 long
+    AccessibilityRecorder recorder;
+
+    form->RN_Click();
+
+    std::vector<int> expected; // all but bar 1, which was 10 long already
+    for (int i = 0; i < 16; ++i)
+        if (i != 1)
+            expected.push_back(i);
+    QCOMPARE(barsTold(), expected);
+}
+
+void TestAccessibility::sortTellsOfEveryButtonLockedAndFreed()
+{
+    setValues(*form, { 80, 75, 70, 65, 60, 55, 50, 45, 40, 35, 30, 25, 20, 15, 10, 5 });
+    AccessibilityRecorder recorder;
+
+    form->Command1_Click();
+
+    // Each button: its disabled state changes twice, off and back on.
+    for (QPushButton* b : window->findChildren<QPushButton*>()) {
+        int changes = 0;
+        for (const AccessibilityRecorder::Event& e : AccessibilityRecorder::events())
+            changes += e.type == QAccessible::StateChanged && e.object == b && e.changed.disabled;
+        QVERIFY2(changes == 2, qPrintable(b->text()));
+    }
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -1,0 +1,22 @@
+#!/bin/sh
+# A real screen-reader client over AT-SPI drives the program in a real
+# window: it reads the bars and buttons, focuses and presses "Push-sort",
+# hears the bars change while the sort runs, and finds the focus back on
+# "Push-sort" and the bars ascending after it.
+set -eu
+# A private session bus, so that the accessibility bus is this test's own.
+if [ -z "${SORTBARS_PRIVATE_BUS:-}" ]; then
+  SORTBARS_PRIVATE_BUS=1 exec dbus-run-session -- "$0" "$@"
+fi
+. "$(dirname "$0")/session.sh"
+
+start_x
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_app
+# The client runs under Debian's own python3, where pyatspi is installed.
+timeout 150 /usr/bin/python3 "$(dirname "$0")/screen_reader.py" "$APP_PID" Push-sort 120 ||
+  fail "the screen-reader client failed"
+
+wmctrl -c Form1
+wait_exit 5
+echo "1 passed, 0 failed"
