@@ -100,8 +100,8 @@ void runEvent(Platform& platform, const std::function<void()>& handler);
 using FormFactory = std::function<std::unique_ptr<Form>(Platform&)>;
 
 // Start-up: opens the display, makes the form, raises load, shows the window
-// and runs the event loop until the program ends. Where no display can be
-// opened it prints one line on stderr and returns 1.
+// and runs the event loop until the program ends. Where no window can be
+// opened it prints one line on stderr that says why and exits with status 1.
 int startUp(int argc, char** argv, const FormFactory& makeForm);
 
 } // namespace rt

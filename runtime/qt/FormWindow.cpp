@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "BarsAccessible.h"
 #include "BarsView.h"
+#include "DestroyWatch.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -44,6 +45,13 @@ FormWindow::FormWindow(Form& form, Platform& platform)
         setTabOrder(buttons_.at(tabOrder[i - 1]), buttons_.at(tabOrder[i]));
     if (!tabOrder.empty())
         buttons_.at(tabOrder.front())->setFocus(); // the first in tab order starts with the focus
+
+    // A window destroyed by another client ends the program as a close does:
+    // there is no going on without it.
+    destroyWatch_ = std::make_unique<DestroyWatch>(*this, [this] {
+        unload();
+        platform_.end(0);
+    });
 }
 
 FormWindow::~FormWindow()
@@ -78,12 +86,14 @@ void FormWindow::load()
 
 void FormWindow::closeEvent(QCloseEvent* event)
 {
+    event->setAccepted(unload());
+}
+
+bool FormWindow::unload()
+{
     Int16 cancel = False;
     runEvent(platform_, [this, &cancel] { form_.Form_Unload(cancel); });
-    if (cancel != False)
-        event->ignore();
-    else
-        event->accept();
+    return cancel == False;
 }
 
 void FormWindow::barChanged(const Bar& bar, float oldTop, float oldWidth)

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <optional>
 
 class QPushButton;
@@ -14,6 +15,7 @@ namespace rt
 {
 
 class BarsView;
+class DestroyWatch;
 
 // The top-level window that shows a Form: a push button for each Button and
 // one view that draws all the Bars. It passes clicks and the close to the
@@ -46,11 +48,13 @@ private:
     void buttonChanged(const Button& button) override;
     void addButton(Button* button);
     bool allButtonsEnabled() const;
+    bool unload(); // raises unload; false when the form cancelled the close
 
     Form& form_;
     Platform& platform_;
     BarsView* bars_;
     std::map<const Button*, QPushButton*> buttons_;
+    std::unique_ptr<DestroyWatch> destroyWatch_;
     QPushButton* clicking_ = nullptr; // the button whose click handler is running
     // While the buttons are locked: the button to give the focus back to.
     std::optional<QPointer<QPushButton>> focusAfterLock_;

@@ -1,13 +1,16 @@
 // Start-up: open the display, load the form, show it, run the event loop.
 #include "FormWindow.h"
+#include "OpenFailure.h"
 #include "QtPlatform.h"
 #include "runtime/Runtime.h"
 
 #include <QApplication>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <unistd.h>
 
 namespace rt
 {
@@ -15,28 +18,105 @@ namespace rt
 namespace
 {
 
-// While the display is being opened, Qt's own warnings stay quiet, and the
-// fatal error Qt raises when no display can be opened becomes one plain line
-// and exit status 1 instead of an abort with a core dump.
-void quietUntilOpen(QtMsgType type, const QMessageLogContext&, const QString&)
+// Scale factors outside this range cannot show the window: the window
+// would be too small to see or larger than any screen, or Qt fails outright.
+constexpr double kLowestScale = 0.25;
+constexpr double kHighestScale = 8;
+
+[[noreturn]] void failStartUp(const std::string& line)
 {
-    if (type != QtFatalMsg)
-        return;
-    const char* display = std::getenv("DISPLAY");
-    if (display && *display)
-        std::fprintf(stderr, "sortbars: cannot open the display \"%s\"; no window can be shown there\n", display);
-    else
-        std::fprintf(stderr, "sortbars: no display to show the window on (DISPLAY is not set)\n");
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
     std::_Exit(1);
+}
+
+// QT_SCALE_FACTOR, read as Qt reads it: text that is not a number is ignored.
+void checkScaleFactor()
+{
+    const QByteArray text = qgetenv("QT_SCALE_FACTOR");
+    bool isNumber = false;
+    const double scale = text.toDouble(&isNumber);
+    if (!text.isEmpty() && isNumber && !(std::isfinite(scale) && scale >= kLowestScale && scale <= kHighestScale))
+        failStartUp("sortbars: QT_SCALE_FACTOR is \"" + text.toStdString() + "\"; it must be a number from 0.25 to 8");
+}
+
+// While the display is being opened, everything written to stderr, by Qt or
+// by a library under it, goes to a scratch file instead, so that a failure
+// ends in the program's one line and a success in none.
+class QuietStderr
+{
+public:
+    QuietStderr()
+        : scratch_(std::tmpfile())
+    {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        if (scratch_ && saved_ >= 0)
+            dup2(fileno(scratch_), STDERR_FILENO);
+    }
+    ~QuietStderr() { restore(); }
+
+    // Puts stderr back and returns what was written meanwhile.
+    QString restore()
+    {
+        QString written;
+        if (saved_ < 0)
+            return written;
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+        saved_ = -1;
+        if (scratch_) {
+            std::rewind(scratch_);
+            char buffer[4096];
+            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, scratch_)) > 0;)
+                written += QString::fromLocal8Bit(buffer, qsizetype(n));
+            std::fclose(scratch_);
+            scratch_ = nullptr;
+        }
+        return written;
+    }
+
+private:
+    std::FILE* scratch_;
+    int saved_ = -1;
+};
+
+QuietStderr* quiet = nullptr;
+OpenFailure* failure = nullptr;
+
+// Qt's messages while the display opens are collected, and the fatal one
+// Qt raises when no platform could be started becomes the one line and exit
+// status 1, instead of an abort with a core dump.
+void collectWhileOpening(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    failure->noteQtMessage(message);
+    if (type == QtFatalMsg) {
+        failure->noteLibraryOutput(quiet->restore());
+        failStartUp(failure->line());
+    }
 }
 
 } // namespace
 
 int startUp(int argc, char** argv, const FormFactory& makeForm)
 {
-    const QtMessageHandler previous = qInstallMessageHandler(quietUntilOpen);
-    QApplication app(argc, argv);
-    qInstallMessageHandler(previous);
+    checkScaleFactor();
+    // Docks and task switchers match the window to the desktop entry by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(SORTBARS_APP_ID));
+
+    std::optional<QApplication> app;
+    {
+        OpenFailure opening;
+        QuietStderr silence;
+        failure = &opening;
+        quiet = &silence;
+        const QtMessageHandler previous = qInstallMessageHandler(collectWhileOpening);
+        app.emplace(argc, argv);
+        qInstallMessageHandler(previous);
+        failure = nullptr;
+        quiet = nullptr;
+    }
 
     QtPlatform platform;
     std::unique_ptr<Form> form;
@@ -47,7 +127,7 @@ int startUp(int argc, char** argv, const FormFactory& makeForm)
         platform.setMainWindow(&*window);
         window->load();
     });
-    return app.exec();
+    return QApplication::exec();
 }
 
 } // namespace rt

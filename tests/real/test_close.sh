@@ -1,5 +1,6 @@
 #!/bin/sh
-# Closing the window while bars slide ends the program at once, status 0.
+# Ending mid-sort: closing the window while bars slide ends the program at
+# once with status 0, and so does another client destroying the window.
 set -eu
 . "$(dirname "$0")/session.sh"
 
@@ -21,4 +22,16 @@ wmctrl -c Form1
 wait_exit 3
 [ "$STATUS" -eq 0 ] || fail "closing mid-sort gave exit status $STATUS"
 echo "closed mid-sort: ended $(( ($(date +%s%N) - start) / 1000000 )) ms after the close request"
+
+# Another client destroys the window mid-sort: no close request comes, and
+# the program must not go on without its window.
+start_app
+click Push-sort
+sleep 1
+buttons_enabled && fail "the second Push-sort did not start"
+start=$(date +%s%N)
+xdotool windowclose "$WIN"
+wait_exit 3
+[ "$STATUS" -eq 0 ] || fail "a destroyed window gave exit status $STATUS"
+echo "window destroyed mid-sort: ended $(( ($(date +%s%N) - start) / 1000000 )) ms after"
 echo "1 passed, 0 failed"

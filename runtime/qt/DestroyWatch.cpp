@@ -1,0 +1,42 @@
+#include "DestroyWatch.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+namespace rt
+{
+
+namespace
+{
+constexpr std::uint8_t kSentEventBit = 0x80; // set on events that another client sent
+} // namespace
+
+DestroyWatch::DestroyWatch(const QWidget& window, std::function<void()> destroyed)
+    : window_(window)
+    , destroyed_(std::move(destroyed))
+{
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+DestroyWatch::~DestroyWatch()
+{
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+bool DestroyWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & ~kSentEventBit) != XCB_DESTROY_NOTIFY)
+        return false;
+    const auto* destroy = static_cast<const xcb_destroy_notify_event_t*>(message);
+    // Only the window Qt still believes it has: not one Qt itself let go of.
+    if (window_.testAttribute(Qt::WA_WState_Created) && destroy->window == window_.internalWinId())
+        destroyed_();
+    return false;
+}
+
+} // namespace rt

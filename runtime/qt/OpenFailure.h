@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+namespace rt
+{
+
+// Why no window could be opened, told in one line from what Qt reported
+// while it tried its platforms: which platform was tried and what failed,
+// the X display, the Wayland compositor, a plugin that is not installed or a
+// platform name that names none. Qt's own wording is collected, never shown.
+class OpenFailure
+{
+public:
+    // A message Qt logged while the display was being opened, the fatal one
+    // (which lists the installed platforms) included.
+    void noteQtMessage(const QString& message);
+    // What libraries wrote to stderr meanwhile (libwayland-client does).
+    void noteLibraryOutput(const QString& text) { libraryOutput_ += text; }
+
+    // "sortbars: no window can be opened: ...", without a newline.
+    std::string line() const;
+
+private:
+    QString waylandReason() const;
+    QString notInstalled(const QString& platform) const;
+
+    QStringList reasons_; // one for each platform Qt tried, in order
+    std::optional<QString> xDisplay_; // the display xcb could not connect to, once it says so
+    QString installed_; // "eglfs, linuxfb, ..." from the fatal message
+    QString libraryOutput_;
+};
+
+} // namespace rt
