@@ -56,7 +56,7 @@ start_x() {
   wait_for 10 "Xvfb to report its display" test -s "$SESSION_DIR/display"
   DISPLAY=":$(cat "$SESSION_DIR/display")"
   export DISPLAY
-  unset WAYLAND_DISPLAY
+  unset WAYLAND_DISPLAY XDG_SESSION_TYPE # so that Qt picks X11
   spawn openbox >/dev/null 2>&1
   wait_for 10 "openbox to manage the display" wmctrl -m
 }
@@ -78,13 +78,14 @@ start_wayland() {
     WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman "$@" >"$SESSION_DIR/sway.log" 2>&1
   # sway names its sockets itself: wayland-N and sway-ipc.UID.PID.sock.
   found_socket() { for s in "$sway_dir"/$1; do [ -S "$s" ] && echo "$s" && return 0; done; return 1; }
-  wait_for 10 "sway to open its Wayland socket" found_socket 'wayland-[0-9]*'
+  poll 10 found_socket 'wayland-[0-9]*' ||
+    fail "sway opened no Wayland socket within 10 s: $(tail -n 3 "$SESSION_DIR/sway.log")"
   wait_for 10 "sway to open its IPC socket" found_socket 'sway-ipc.*.sock'
   WAYLAND_DISPLAY=$(found_socket 'wayland-[0-9]*')
   SWAYSOCK=$(found_socket 'sway-ipc.*.sock')
   XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   export WAYLAND_DISPLAY SWAYSOCK XDG_RUNTIME_DIR
-  unset DISPLAY
+  unset DISPLAY XDG_SESSION_TYPE
   wait_for 10 "sway to answer on IPC" swaymsg -t get_version
 }

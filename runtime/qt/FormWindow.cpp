@@ -107,10 +107,7 @@ void FormWindow::buttonChanged(const Button& button)
         // The lock begins. Clearing the focus first keeps Qt from passing it
         // along the tab chain button by button as they are disabled, which a
         // screen reader would announce.
-        QPushButton* focused = nullptr;
-        for (const auto& entry : buttons_)
-            if (entry.second == focusWidget())
-                focused = entry.second;
+        auto* focused = qobject_cast<QPushButton*>(focusWidget()); // only the form's buttons are push buttons
         focusAfterLock_ = focused ? focused : clicking_;
         if (focused)
             focused->clearFocus();

@@ -33,7 +33,8 @@ row() {
   name=$1 expected=$2 unexpected=$3 program=$4
   shift 4
   status=0
-  timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR "$@" "$program" >"$WORK/out" 2>"$WORK/err" || status=$?
+  timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR \
+    "$@" "$program" >"$WORK/out" 2>"$WORK/err" || status=$?
   [ "$status" -eq 1 ] || fail "$name: exit status $status, expected 1; stderr: $(cat "$WORK/err")"
   [ "$(wc -l <"$WORK/err")" -eq 1 ] || fail "$name: expected one line on stderr, got: $(cat "$WORK/err")"
   grep -qF -- "$expected" "$WORK/err" || fail "$name: the line does not say '$expected': $(cat "$WORK/err")"
