@@ -5,16 +5,17 @@
 namespace rt
 {
 
-namespace
-{
-const QRegularExpression kCouldNotConnectX(QStringLiteral("^could not connect to display ?(.*)$"));
-const QRegularExpression kPluginNotLoaded(QStringLiteral("^Could not load the Qt platform plugin \"([^\"]*)\""));
-const QRegularExpression kPluginNotFound(QStringLiteral("^Could not find the Qt platform plugin \"([^\"]*)\""));
-const QRegularExpression kInstalled(QStringLiteral("Available platform plugins are: ([^\\n]*?)\\.?\\s*$"));
-} // namespace
-
 void OpenFailure::noteQtMessage(const QString& message)
 {
+    // Qt's own wording, as Qt 6 logs it. Made on the first message only, so
+    // that a start-up that goes well never builds them.
+    static const QRegularExpression kCouldNotConnectX(QStringLiteral("^could not connect to display ?(.*)$"));
+    static const QRegularExpression kPluginNotLoaded(
+        QStringLiteral("^Could not load the Qt platform plugin \"([^\"]*)\""));
+    static const QRegularExpression kPluginNotFound(
+        QStringLiteral("^Could not find the Qt platform plugin \"([^\"]*)\""));
+    static const QRegularExpression kInstalled(QStringLiteral("Available platform plugins are: ([^\\n]*?)\\.?\\s*$"));
+
     if (const auto m = kPluginNotFound.match(message); m.hasMatch()) {
         reasons_ << notInstalled(m.captured(1));
     } else if (const auto m = kPluginNotLoaded.match(message); m.hasMatch()) {
@@ -46,12 +47,13 @@ QString OpenFailure::waylandReason() const
     return QStringLiteral("Wayland: cannot connect to the compositor \"%1\"").arg(socket);
 }
 
-QString OpenFailure::notInstalled(const QString& platform) const
+QString OpenFailure::notInstalled(const QString& platform)
 {
     if (platform.startsWith(QLatin1String("wayland")))
         return QStringLiteral("Wayland: the Qt Wayland platform plugin is not installed (Debian: qt6-wayland)");
     if (platform == QLatin1String("xcb"))
-        return QStringLiteral("X11: the Qt X11 platform plugin is not installed (Debian: qt6-qpa-plugins)");
+        return QStringLiteral("X11: the Qt X11 platform plugin is not installed (Debian: libqt6gui6)");
+    unknownPlatform_ = true;
     return QStringLiteral("there is no Qt platform \"%1\" (QT_QPA_PLATFORM)").arg(platform);
 }
 
@@ -65,9 +67,7 @@ std::string OpenFailure::line() const
                 reason += QStringLiteral(" (XDG_RUNTIME_DIR is not set)");
     QString text = QStringLiteral("sortbars: no window can be opened: ");
     text += reasons.isEmpty() ? QStringLiteral("no Qt platform could be started") : reasons.join(QStringLiteral("; "));
-    if (!installed_.isEmpty() && std::any_of(reasons.begin(), reasons.end(), [](const QString& r) {
-            return r.startsWith(QLatin1String("there is no"));
-        }))
+    if (unknownPlatform_ && !installed_.isEmpty())
         text += QStringLiteral("; installed: ") + installed_;
     return text.simplified().toStdString();
 }

@@ -27,11 +27,12 @@ public:
 
 private:
     QString waylandReason() const;
-    QString notInstalled(const QString& platform) const;
+    QString notInstalled(const QString& platform);
 
     QStringList reasons_; // one for each platform Qt tried, in order
     std::optional<QString> xDisplay_; // the display xcb could not connect to, once it says so
     QString installed_; // "eglfs, linuxfb, ..." from the fatal message
+    bool unknownPlatform_ = false; // a platform was asked for that is no installed one
     QString libraryOutput_;
 };
 
