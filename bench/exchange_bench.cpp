@@ -1,6 +1,7 @@
 // Times exchanges and a whole Push-sort in the real window, and the pumps
 // inside them. Prints ratios against the paced ideal, measured in one run.
-// Run through bench/exchange.sh, which provides the X server.
+// Run through bench/exchange.sh, which provides the X server and then the
+// Wayland compositor.
 #include "runtime/qt/FormWindow.h"
 #include "runtime/qt/QtPlatform.h"
 #include "window/Form1.h"
