@@ -8,11 +8,6 @@
 namespace rt
 {
 
-namespace
-{
-constexpr std::uint8_t kSentEventBit = 0x80; // set on events that another client sent
-} // namespace
-
 DestroyWatch::DestroyWatch(const QWidget& window, std::function<void()> destroyed)
     : window_(window)
     , destroyed_(std::move(destroyed))
@@ -29,8 +24,10 @@ bool DestroyWatch::nativeEventFilter(const QByteArray& eventType, void* message,
 {
     if (eventType != "xcb_generic_event_t")
         return false;
+    // Only the X server's own notice: one that another client sent (with the
+    // top bit of the type set) destroyed nothing.
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & ~kSentEventBit) != XCB_DESTROY_NOTIFY)
+    if (event->response_type != XCB_DESTROY_NOTIFY)
         return false;
     const auto* destroy = static_cast<const xcb_destroy_notify_event_t*>(message);
     // Only the window Qt still believes it has: not one Qt itself let go of.
