@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -32,11 +33,13 @@ namespace
 
 enum Kind { Exchange, Gnome, RandomPair };
 
-// Runs one sort over a board: the swap exchanges and records, the draw hands
-// out the scripted numbers and counts them.
+// Runs one sort over a board: the swap exchanges, records and calls
+// afterSwap; the draw hands out the scripted numbers, then unscripted ones,
+// and counts them.
 struct Run {
     Sorts::Values values;
     Trace trace;
+    std::function<void()> afterSwap = [] {};
     std::deque<float> numbers;
     int draws = 0;
     std::mt19937 unscripted { 1 };
@@ -51,6 +54,7 @@ struct Run {
         const Sorts::Swap swap = [this](const Int16& a, const Int16& b) {
             trace.push_back({ a.value(), b.value() });
             std::swap(values[a], values[b]);
+            afterSwap();
         };
         const Sorts::Draw draw = [this] {
             ++draws;
@@ -204,16 +208,8 @@ void TestSorts::randomBoards()
             v = int(boards() % unsigned(range));
         Run run(input);
         std::vector<int> inversionsAfter;
-        const Sorts::Swap swap = [&](const Int16& a, const Int16& b) {
-            std::swap(run.values[a], run.values[b]);
-            inversionsAfter.push_back(inversions(run.board()));
-        };
-        if (kind == Exchange)
-            Sorts::exchangeSort(run.values, swap);
-        else if (kind == Gnome)
-            Sorts::gnomeSort(run.values, swap);
-        else
-            Sorts::randomPairSort(run.values, swap, [&] { return float(boards() >> 8) / 16777216.0f; });
+        run.afterSwap = [&] { inversionsAfter.push_back(inversions(run.board())); };
+        run.sort(Kind(kind));
 
         Board expected = input;
         std::sort(expected.begin(), expected.end());
