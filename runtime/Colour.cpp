@@ -2,6 +2,8 @@
 
 #include "RuntimeError.h"
 
+#include <initializer_list>
+
 namespace rt
 {
 

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <compare>
+#include <concepts>
 #include <cstdint>
+#include <type_traits>
 
 namespace rt
 {
@@ -16,11 +18,18 @@ class Int16
 {
 public:
     constexpr Int16() = default;
-    // Implicit, so that a literal or an int result converts with its range checked.
-    constexpr Int16(int v)
+    // Implicit from any integer type, so that a literal or an integer result
+    // converts with its range checked.
+    template <std::integral T>
+    requires(!std::same_as<T, bool>) constexpr Int16(T v)
         : v_(narrow(v))
     {
     }
+    // Never from a floating-point number: that goes through truncate or
+    // roundHalfEven, which check it for faults and range first.
+    template <std::floating_point T> Int16(T) = delete;
+    // Nor from a bool, whose true is 1: the program's true is -1 (rt::True).
+    Int16(bool) = delete;
 
     // The integer part of x (truncated towards zero), as when a drawn random
     // number is scaled to an index or a value.
@@ -42,9 +51,13 @@ public:
     friend constexpr auto operator<=>(Int16, Int16) = default;
 
 private:
-    static constexpr std::int16_t narrow(int v)
+    template <std::integral T> static constexpr std::int16_t narrow(T v)
     {
-        if (v < -32768 || v > 32767)
+        // Compared in the widest type of the same signedness, which holds both v and the bounds.
+        const bool outside = std::is_signed_v<T>
+            ? static_cast<long long>(v) < -32768 || static_cast<long long>(v) > 32767
+            : static_cast<unsigned long long>(v) > 32767u;
+        if (outside)
             raise(ErrorKind::Overflow);
         return static_cast<std::int16_t>(v);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <random>
 
 namespace rt
@@ -16,9 +17,16 @@ public:
     // Restarts the sequence from a number; equal seeds give equal sequences.
     void reseed(float seed);
     // The next number of the sequence, uniform in [0, 1).
-    float next();
+    float next() { return fromBits(engine_() >> kDroppedBits); }
+
+    // The number that 24 random bits stand for: bits / 2^24, so that all 24
+    // bits set give the largest float below 1.
+    static constexpr float fromBits(std::uint32_t bits) { return static_cast<float>(bits) * kTwoToMinus24; }
 
 private:
+    static constexpr int kDroppedBits = 32 - 24; // a float holds 24 significant bits
+    static constexpr float kTwoToMinus24 = 1.0f / 16777216.0f;
+
     std::mt19937 engine_;
 };
 

@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#if SORTBARS_HAVE_XCB
 #include <xcb/xcb.h>
+#endif
 
 namespace rt
 {
@@ -20,8 +22,10 @@ DestroyWatch::~DestroyWatch()
     QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-bool DestroyWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+bool DestroyWatch::nativeEventFilter(
+    [[maybe_unused]] const QByteArray& eventType, [[maybe_unused]] void* message, qintptr*)
 {
+#if SORTBARS_HAVE_XCB
     if (eventType != "xcb_generic_event_t")
         return false;
     // Only the X server's own notice: one that another client sent (with the
@@ -33,6 +37,7 @@ bool DestroyWatch::nativeEventFilter(const QByteArray& eventType, void* message,
     // Only the window Qt still believes it has: not one Qt itself let go of.
     if (window_.testAttribute(Qt::WA_WState_Created) && destroy->window == window_.internalWinId())
         destroyed_();
+#endif
     return false;
 }
 

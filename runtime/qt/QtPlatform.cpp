@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -12,12 +13,20 @@ namespace rt
 
 float QtPlatform::clock()
 {
-    timespec now {};
-    clock_gettime(CLOCK_REALTIME, &now);
+    // The system clock to its full resolution (nanoseconds on Linux), with
+    // the local time of day's whole seconds from the C library's time zone.
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const auto whole = floor<seconds>(now);
+    const std::time_t t = system_clock::to_time_t(whole);
     tm local {};
-    localtime_r(&now.tv_sec, &local);
-    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
-    return static_cast<float>(seconds + now.tv_nsec * 1e-9);
+#if defined(_WIN32)
+    localtime_s(&local, &t);
+#else
+    localtime_r(&t, &local);
+#endif
+    const double secondsToday = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
+    return static_cast<float>(secondsToday + duration<double>(now - whole).count());
 }
 
 void QtPlatform::pump()

@@ -10,7 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#if __has_include(<unistd.h>)
 #include <unistd.h>
+#define SORTBARS_POSIX_FILES 1
+#endif
 
 namespace rt
 {
@@ -42,7 +45,9 @@ void checkScaleFactor()
 
 // While the display is being opened, everything written to stderr, by Qt or
 // by a library under it, goes to a scratch file instead, so that a failure
-// ends in the program's one line and a success in none.
+// ends in the program's one line and a success in none. Where there are no
+// POSIX file descriptors it is left alone, and only Qt's messages are kept.
+#if SORTBARS_POSIX_FILES
 class QuietStderr
 {
 public:
@@ -81,6 +86,13 @@ private:
     std::FILE* scratch_;
     int saved_ = -1;
 };
+#else
+class QuietStderr
+{
+public:
+    QString restore() { return {}; }
+};
+#endif
 
 QuietStderr* quiet = nullptr;
 OpenFailure* failure = nullptr;

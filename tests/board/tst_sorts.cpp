@@ -1,8 +1,7 @@
 // The three sorts as pure algorithms: the exact list of exchanges each makes,
 // worked out by hand from the algorithms, and what every run must keep.
 #include "board/Sorts.h"
-
-#include <QTest>
+#include "support/Doctest.h"
 
 #include <algorithm>
 #include <array>
@@ -13,20 +12,6 @@
 
 using rt::Int16;
 using Board = std::array<int, BarSlots::kCount>;
-using Trace = std::vector<std::pair<int, int>>; // (a, b) of each swap(a, b), in order
-Q_DECLARE_METATYPE(Trace)
-Q_DECLARE_METATYPE(std::vector<float>)
-
-class TestSorts : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void traces_data();
-    void traces();
-    void randomBoards_data();
-    void randomBoards();
-};
 
 namespace
 {
@@ -95,15 +80,16 @@ int inversions(const Board& values)
     return count;
 }
 
-} // namespace
+struct TraceRow {
+    const char* name;
+    Kind kind;
+    Board input;
+    std::vector<float> draws; // scripted numbers, all of which the sort must use
+    Trace trace;
+};
 
-void TestSorts::traces_data()
+std::vector<TraceRow> traceRows()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<Board>("input");
-    QTest::addColumn<std::vector<float>>("draws"); // scripted numbers, all of which the sort must use
-    QTest::addColumn<Trace>("trace");
-
     Board reversed {}, smallestLast {}, largestFirst {}, equal {}, sorted {};
     for (int i = 0; i < BarSlots::kCount; ++i) {
         reversed[i] = 15 - i;
@@ -113,6 +99,7 @@ void TestSorts::traces_data()
         sorted[i] = 100 * i;
     }
     const Board ties { 1, 0, 1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 };
+    std::vector<TraceRow> rows;
 
     // Exchange sort: pass i exchanges slot i with each slot above it whose
     // value is larger, top first. On reversed input that is every slot above.
@@ -124,14 +111,12 @@ void TestSorts::traces_data()
         exchangeSmallestLast.push_back({ j, 15 }); // the last pass walks 0 down through every slot
     for (int i = 1; i < 16; ++i)
         exchangeLargestFirst.push_back({ i - 1, i }); // the 15 is carried down one slot a pass
-    QTest::newRow("exchange, reversed") << int(Exchange) << reversed << std::vector<float> {} << exchangeReversed;
-    QTest::newRow("exchange, smallest last")
-        << int(Exchange) << smallestLast << std::vector<float> {} << exchangeSmallestLast;
-    QTest::newRow("exchange, largest first")
-        << int(Exchange) << largestFirst << std::vector<float> {} << exchangeLargestFirst;
-    QTest::newRow("exchange, ties") << int(Exchange) << ties << std::vector<float> {} << Trace { { 0, 1 }, { 1, 3 } };
-    QTest::newRow("exchange, all equal") << int(Exchange) << equal << std::vector<float> {} << Trace {};
-    QTest::newRow("exchange, sorted") << int(Exchange) << sorted << std::vector<float> {} << Trace {};
+    rows.push_back({ "exchange, reversed", Exchange, reversed, {}, exchangeReversed });
+    rows.push_back({ "exchange, smallest last", Exchange, smallestLast, {}, exchangeSmallestLast });
+    rows.push_back({ "exchange, largest first", Exchange, largestFirst, {}, exchangeLargestFirst });
+    rows.push_back({ "exchange, ties", Exchange, ties, {}, { { 0, 1 }, { 1, 3 } } });
+    rows.push_back({ "exchange, all equal", Exchange, equal, {}, {} });
+    rows.push_back({ "exchange, sorted", Exchange, sorted, {}, {} });
 
     // Gnome sort: each new value walks up one slot an exchange, (j, j - 1).
     Trace gnomeReversed, gnomeSmallestLast, gnomeLargestFirst;
@@ -142,87 +127,81 @@ void TestSorts::traces_data()
         gnomeSmallestLast.push_back({ j, j - 1 });
     for (int i = 1; i < 16; ++i)
         gnomeLargestFirst.push_back({ i, i - 1 }); // each value passes the 15 once
-    QTest::newRow("gnome, reversed") << int(Gnome) << reversed << std::vector<float> {} << gnomeReversed;
-    QTest::newRow("gnome, smallest last") << int(Gnome) << smallestLast << std::vector<float> {} << gnomeSmallestLast;
-    QTest::newRow("gnome, largest first") << int(Gnome) << largestFirst << std::vector<float> {} << gnomeLargestFirst;
-    QTest::newRow("gnome, ties") << int(Gnome) << ties << std::vector<float> {}
-                                 << Trace { { 1, 0 }, { 3, 2 }, { 2, 1 } };
-    QTest::newRow("gnome, all equal") << int(Gnome) << equal << std::vector<float> {} << Trace {};
-    QTest::newRow("gnome, sorted") << int(Gnome) << sorted << std::vector<float> {} << Trace {};
+    rows.push_back({ "gnome, reversed", Gnome, reversed, {}, gnomeReversed });
+    rows.push_back({ "gnome, smallest last", Gnome, smallestLast, {}, gnomeSmallestLast });
+    rows.push_back({ "gnome, largest first", Gnome, largestFirst, {}, gnomeLargestFirst });
+    rows.push_back({ "gnome, ties", Gnome, ties, {}, { { 1, 0 }, { 3, 2 }, { 2, 1 } } });
+    rows.push_back({ "gnome, all equal", Gnome, equal, {}, {} });
+    rows.push_back({ "gnome, sorted", Gnome, sorted, {}, {} });
 
     // Random pair sort: (5, 5) and (9, 3) are discarded with no check for
     // order; (2, 7) is accepted, and on sorted values the check stops it there.
-    QTest::newRow("random pair, sorted: stops at the first accepted pair")
-        << int(RandomPair) << sorted
-        << std::vector<float> { indexDraw(5), indexDraw(5), indexDraw(9), indexDraw(3), indexDraw(2), indexDraw(7) }
-        << Trace {};
+    rows.push_back({ "random pair, sorted: stops at the first accepted pair", RandomPair, sorted,
+        { indexDraw(5), indexDraw(5), indexDraw(9), indexDraw(3), indexDraw(2), indexDraw(7) }, {} });
     // Slots 3 and 10 exchanged: (10, 3) is discarded, (1, 2) is in order and
     // the check goes on, (3, 10) is out of order, so swap(10, 3), and it stops.
     Board oneOut = sorted;
     std::swap(oneOut[3], oneOut[10]);
-    QTest::newRow("random pair, one pair out of order")
-        << int(RandomPair) << oneOut
-        << std::vector<float> { indexDraw(10), indexDraw(3), indexDraw(1), indexDraw(2), indexDraw(3), indexDraw(10) }
-        << Trace { { 10, 3 } };
-    QTest::newRow("random pair, all equal")
-        << int(RandomPair) << equal << std::vector<float> { indexDraw(0), indexDraw(15) } << Trace {};
+    rows.push_back({ "random pair, one pair out of order", RandomPair, oneOut,
+        { indexDraw(10), indexDraw(3), indexDraw(1), indexDraw(2), indexDraw(3), indexDraw(10) }, { { 10, 3 } } });
+    // Only the top two out of order: the check must look at slots 0 and 1
+    // too, so (2, 7) does not stop it; (1, 0) is discarded, (0, 1) exchanged.
+    Board topTwoOut = sorted;
+    std::swap(topTwoOut[0], topTwoOut[1]);
+    rows.push_back({ "random pair, only the top two out of order", RandomPair, topTwoOut,
+        { indexDraw(2), indexDraw(7), indexDraw(1), indexDraw(0), indexDraw(0), indexDraw(1) }, { { 1, 0 } } });
+    rows.push_back({ "random pair, all equal", RandomPair, equal, { indexDraw(0), indexDraw(15) }, {} });
+    return rows;
 }
 
-void TestSorts::traces()
+} // namespace
+
+TEST_CASE("each sort makes exactly the exchanges worked out by hand")
 {
-    QFETCH(int, kind);
-    QFETCH(Board, input);
-    QFETCH(std::vector<float>, draws);
-    QFETCH(Trace, trace);
-    Run run(input);
-    run.numbers.assign(draws.begin(), draws.end());
+    for (const TraceRow& row : traceRows()) {
+        INFO(std::string(row.name));
+        Run run(row.input);
+        run.numbers.assign(row.draws.begin(), row.draws.end());
 
-    run.sort(Kind(kind));
+        run.sort(row.kind);
 
-    QCOMPARE(run.trace, trace);
-    QCOMPARE(run.draws, int(draws.size())); // no draw after the stop, none left over
-    Board expected = input;
-    std::sort(expected.begin(), expected.end());
-    QCOMPARE(run.board(), expected);
-}
-
-void TestSorts::randomBoards_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::newRow("exchange") << int(Exchange);
-    QTest::newRow("gnome") << int(Gnome);
-    QTest::newRow("random pair") << int(RandomPair);
+        CHECK(run.trace == row.trace);
+        CHECK(run.draws == int(row.draws.size())); // no draw after the stop, none left over
+        Board expected = row.input;
+        std::sort(expected.begin(), expected.end());
+        CHECK(run.board() == expected);
+    }
 }
 
 // Over many boards, some with many equal values: the result ascends, and
 // every exchange removes at least one inversion, so the gnome sort makes
 // exactly as many exchanges as there were inversions and the others no more.
-void TestSorts::randomBoards()
+TEST_CASE("over random boards every exchange removes an inversion and the values end ascending")
 {
-    QFETCH(int, kind);
-    std::mt19937 boards(2026);
-    for (int n = 0; n < 500; ++n) {
-        Board input {};
-        const int range = n % 5 == 0 ? 4 : 4096;
-        for (int& v : input)
-            v = int(boards() % unsigned(range));
-        Run run(input);
-        std::vector<int> inversionsAfter;
-        run.afterSwap = [&] { inversionsAfter.push_back(inversions(run.board())); };
-        run.sort(Kind(kind));
+    for (const Kind kind : { Exchange, Gnome, RandomPair }) {
+        CAPTURE(int(kind));
+        std::mt19937 boards(2026);
+        for (int n = 0; n < 500; ++n) {
+            Board input {};
+            const int range = n % 5 == 0 ? 4 : 4096;
+            for (int& v : input)
+                v = int(boards() % unsigned(range));
+            Run run(input);
+            std::vector<int> inversionsAfter;
+            run.afterSwap = [&] { inversionsAfter.push_back(inversions(run.board())); };
+            run.sort(kind);
 
-        Board expected = input;
-        std::sort(expected.begin(), expected.end());
-        QCOMPARE(run.board(), expected);
-        int before = inversions(input);
-        for (int after : inversionsAfter) {
-            QVERIFY2(after < before, qPrintable(QString("board %1").arg(n)));
-            before = after;
+            CAPTURE(n);
+            Board expected = input;
+            std::sort(expected.begin(), expected.end());
+            REQUIRE(run.board() == expected);
+            int before = inversions(input);
+            for (int after : inversionsAfter) {
+                REQUIRE(after < before);
+                before = after;
+            }
+            if (kind == Gnome)
+                REQUIRE(int(inversionsAfter.size()) == inversions(input));
         }
-        if (kind == Gnome)
-            QCOMPARE(int(inversionsAfter.size()), inversions(input));
     }
 }
-
-QTEST_GUILESS_MAIN(TestSorts)
-#include "tst_sorts.moc"

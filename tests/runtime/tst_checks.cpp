@@ -4,120 +4,122 @@
 #include "runtime/Runtime.h"
 #include "support/ScriptedPlatform.h"
 
-#include <QTest>
+#include <doctest/doctest.h>
 
+#include <cstdint>
 #include <functional>
 #include <limits>
+#include <type_traits>
 
 using rt::ErrorKind;
 using rt::Int16;
 
-Q_DECLARE_METATYPE(std::function<void()>)
+// A float, a double or a bool never becomes an Int16 unchecked; any integer does, checked.
+static_assert(!std::is_convertible_v<float, Int16> && !std::is_constructible_v<Int16, float>);
+static_assert(!std::is_convertible_v<double, Int16> && !std::is_constructible_v<Int16, long double>);
+static_assert(!std::is_convertible_v<bool, Int16>);
+static_assert(std::is_convertible_v<int, Int16> && std::is_convertible_v<long long, Int16>);
 
-class TestChecks : public QObject
+TEST_CASE("each check fires with its kind of fault")
 {
-    Q_OBJECT
-
-private slots:
-    void checkFires_data();
-    void checkFires();
-    void inRangeStaysQuiet();
-    void defaultReportEndsTheProgram_data();
-    void defaultReportEndsTheProgram();
-};
-
-void TestChecks::checkFires_data()
-{
-    using Op = std::function<void()>;
-    QTest::addColumn<Op>("operation");
-    QTest::addColumn<ErrorKind>("kind");
-    QTest::newRow("32767 + 1") << Op([] { Int16(32767) + 1; }) << ErrorKind::Overflow;
-    QTest::newRow("-32768 - 1") << Op([] { Int16(-32768) - 1; }) << ErrorKind::Overflow;
-    QTest::newRow("200 * 200") << Op([] { Int16(200) * 200; }) << ErrorKind::Overflow;
-    QTest::newRow("-(-32768)") << Op([] { -Int16(-32768); }) << ErrorKind::Overflow;
-    QTest::newRow("++32767") << Op([] {
-        Int16 i = 32767;
-        ++i;
-    }) << ErrorKind::Overflow;
-    QTest::newRow("40000 as Int16") << Op([] { Int16 { 40000 }; }) << ErrorKind::Overflow;
-    QTest::newRow("truncate 32768") << Op([] { Int16::truncate(32768.0f); }) << ErrorKind::Overflow;
-    QTest::newRow("truncate NaN") << Op([] { Int16::truncate(std::numeric_limits<float>::quiet_NaN()); })
-                                  << ErrorKind::FloatingPointFault;
-    QTest::newRow("infinite sum") << Op([] { rt::finite(std::numeric_limits<float>::max() * 2); })
-                                  << ErrorKind::FloatingPointFault;
-    QTest::newRow("index -1") << Op([] { rt::CheckedArray<Int16, 16>()[-1]; }) << ErrorKind::IndexOutOfRange;
-    QTest::newRow("index 16") << Op([] { rt::CheckedArray<Int16, 16>()[16]; }) << ErrorKind::IndexOutOfRange;
-    QTest::newRow("negative width") << Op([] { rt::Bar().setWidth(-1); }) << ErrorKind::InvalidPropertyValue;
-    QTest::newRow("NaN top") << Op([] { rt::Bar().setTop(std::numeric_limits<float>::quiet_NaN()); })
-                             << ErrorKind::InvalidPropertyValue;
-    QTest::newRow("channel 256") << Op([] { rt::rgb(0, 256, 0); }) << ErrorKind::Overflow;
-}
-
-void TestChecks::checkFires()
-{
-    QFETCH(std::function<void()>, operation);
-    QFETCH(ErrorKind, kind);
-    try {
-        operation();
-        QFAIL("the check did not fire");
-    } catch (const rt::RuntimeError& e) {
-        QCOMPARE(e.kind(), kind);
+    const struct {
+        const char* name;
+        std::function<void()> operation;
+        ErrorKind kind;
+    } rows[] = {
+        { "32767 + 1", [] { Int16(32767) + 1; }, ErrorKind::Overflow },
+        { "-32768 - 1", [] { Int16(-32768) - 1; }, ErrorKind::Overflow },
+        { "200 * 200", [] { Int16(200) * 200; }, ErrorKind::Overflow },
+        { "-(-32768)", [] { -Int16(-32768); }, ErrorKind::Overflow },
+        { "++32767",
+            [] {
+                Int16 i = 32767;
+                ++i;
+            },
+            ErrorKind::Overflow },
+        { "40000 as Int16", [] { Int16 { 40000 }; }, ErrorKind::Overflow },
+        { "2^32 + 5 as Int16, not wrapped to 5", [] { Int16 { 4294967301LL }; }, ErrorKind::Overflow },
+        { "unsigned 40000 as Int16", [] { Int16 { std::size_t(40000) }; }, ErrorKind::Overflow },
+        { "truncate 32768", [] { Int16::truncate(32768.0f); }, ErrorKind::Overflow },
+        { "truncate NaN", [] { Int16::truncate(std::numeric_limits<float>::quiet_NaN()); },
+            ErrorKind::FloatingPointFault },
+        { "round infinity", [] { Int16::roundHalfEven(std::numeric_limits<float>::infinity()); },
+            ErrorKind::FloatingPointFault },
+        { "infinite sum", [] { rt::finite(std::numeric_limits<float>::max() * 2); }, ErrorKind::FloatingPointFault },
+        { "index -1", [] { rt::CheckedArray<Int16, 16>()[-1]; }, ErrorKind::IndexOutOfRange },
+        { "index 16", [] { rt::CheckedArray<Int16, 16>()[16]; }, ErrorKind::IndexOutOfRange },
+        { "negative width", [] { rt::Bar().setWidth(-1); }, ErrorKind::InvalidPropertyValue },
+        { "NaN top", [] { rt::Bar().setTop(std::numeric_limits<float>::quiet_NaN()); },
+            ErrorKind::InvalidPropertyValue },
+        { "channel 256", [] { rt::rgb(0, 256, 0); }, ErrorKind::Overflow },
+    };
+    for (const auto& row : rows) {
+        INFO(std::string(row.name));
+        bool fired = false;
+        try {
+            row.operation();
+        } catch (const rt::RuntimeError& e) {
+            fired = true;
+            CHECK(e.kind() == row.kind);
+        }
+        CHECK_MESSAGE(fired, "the check did not fire");
     }
 }
 
-void TestChecks::inRangeStaysQuiet()
+TEST_CASE("values in range pass every check")
 {
-    QCOMPARE((Int16(32766) + 1).value(), 32767);
-    QCOMPARE((Int16(-32767) - 1).value(), -32768);
-    QCOMPARE((Int16(8) * (Int16(0) - 15)).value(), -120);
-    QCOMPARE(Int16::truncate(32767.9f).value(), 32767);
-    QCOMPARE(Int16::truncate(-0.9f).value(), 0);
+    CHECK((Int16(32766) + 1).value() == 32767);
+    CHECK((Int16(-32767) - 1).value() == -32768);
+    CHECK((Int16(8) * (Int16(0) - 15)).value() == -120);
+    CHECK(Int16(std::int8_t(-100)).value() == -100);
+    CHECK(Int16(std::uint16_t(32767)).value() == 32767);
+    CHECK(Int16::truncate(32767.9f).value() == 32767);
+    CHECK(Int16::truncate(-0.9f).value() == 0);
     rt::CheckedArray<Int16, 16> a;
     a[15] = 4095;
-    QCOMPARE(a[15].value(), 4095);
+    CHECK(a[15].value() == 4095);
     rt::Bar bar;
     bar.setWidth(0);
     bar.setTop(-120);
-    QCOMPARE(bar.top(), -120.0f);
+    CHECK(bar.top() == -120.0f);
 }
 
-void TestChecks::defaultReportEndsTheProgram_data()
+TEST_CASE("the default report names the error and ends the program")
 {
-    QTest::addColumn<ErrorKind>("kind");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("overflow") << ErrorKind::Overflow << "Overflow";
-    QTest::newRow("index") << ErrorKind::IndexOutOfRange << "Subscript out of range";
-    QTest::newRow("property") << ErrorKind::InvalidPropertyValue << "Invalid property value";
-    QTest::newRow("floating point") << ErrorKind::FloatingPointFault << "Floating-point fault";
-}
-
-void TestChecks::defaultReportEndsTheProgram()
-{
-    QFETCH(ErrorKind, kind);
-    QFETCH(QString, name);
-    rt::ScriptedPlatform platform;
-    bool after = false;
-    try {
-        rt::runEvent(platform, [&] {
-            rt::raise(kind);
-            after = true;
-        });
-        QFAIL("the program went on after a runtime error");
-    } catch (const rt::ScriptedPlatform::Ended& ended) {
-        QCOMPARE(ended.status, rt::kRuntimeErrorStatus);
+    const struct {
+        ErrorKind kind;
+        const char* name;
+    } rows[] = {
+        { ErrorKind::Overflow, "Overflow" },
+        { ErrorKind::IndexOutOfRange, "Subscript out of range" },
+        { ErrorKind::InvalidPropertyValue, "Invalid property value" },
+        { ErrorKind::FloatingPointFault, "Floating-point fault" },
+    };
+    for (const auto& row : rows) {
+        INFO(std::string(row.name));
+        rt::ScriptedPlatform platform;
+        bool after = false;
+        bool ended = false;
+        try {
+            rt::runEvent(platform, [&] {
+                rt::raise(row.kind);
+                after = true;
+            });
+        } catch (const rt::ScriptedPlatform::Ended& end) {
+            ended = true;
+            CHECK(end.status == rt::kRuntimeErrorStatus);
+        }
+        CHECK_MESSAGE(ended, "the program went on after a runtime error");
+        CHECK(!after);
+        REQUIRE(platform.messages.size() == 1);
+        CHECK(platform.messages[0].text == std::string("Run-time error: ") + row.name);
+        CHECK(platform.messages[0].icon == rt::Message::Icon::Critical);
     }
-    QVERIFY(!after);
-    QCOMPARE(platform.messages.size(), std::size_t(1));
-    QCOMPARE(QString::fromStdString(platform.messages[0].text), "Run-time error: " + name);
-    QVERIFY(platform.messages[0].icon == rt::Message::Icon::Critical);
 
     // A handler that raises nothing runs through without a report.
     rt::ScriptedPlatform quiet;
     bool ran = false;
     rt::runEvent(quiet, [&] { ran = true; });
-    QVERIFY(ran);
-    QVERIFY(quiet.messages.empty());
+    CHECK(ran);
+    CHECK(quiet.messages.empty());
 }
-
-QTEST_GUILESS_MAIN(TestChecks)
-#include "tst_checks.moc"

@@ -1,63 +1,59 @@
 // The generator: [0, 1) and never 1, reproducible from a seed, and uniform.
 #include "runtime/Random.h"
 
-#include <QTest>
+#include <doctest/doctest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
-class TestRandom : public QObject
+TEST_CASE("every number lies in [0, 1), and all 24 bits set give the largest float below 1")
 {
-    Q_OBJECT
-
-private slots:
-    void staysInUnitInterval();
-    void seedFixesTheSequence_data();
-    void seedFixesTheSequence();
-    void fillsSixteenIndicesEvenly();
-};
-
-void TestRandom::staysInUnitInterval()
-{
+    CHECK(rt::Random::fromBits(0) == 0.0f);
+    CHECK(rt::Random::fromBits(0xFFFFFF) == std::nextafter(1.0f, 0.0f));
     rt::Random generator;
     float lowest = 1, highest = 0;
+    bool inside = true;
     for (int i = 0; i < 2'000'000; ++i) {
         const float r = generator.next();
-        QVERIFY(r >= 0.0f && r < 1.0f);
+        inside = inside && r >= 0.0f && r < 1.0f;
         lowest = std::min(lowest, r);
         highest = std::max(highest, r);
     }
-    QVERIFY(lowest < 1e-5f);
-    QVERIFY(highest > 1 - 1e-5f);
+    CHECK(inside);
+    CHECK(lowest < 1e-5f);
+    CHECK(highest > 1 - 1e-5f);
 }
 
-void TestRandom::seedFixesTheSequence_data()
+TEST_CASE("a seed fixes the sequence, and another seed gives another")
 {
-    QTest::addColumn<float>("seed");
-    QTest::addColumn<float>("other");
-    QTest::newRow("a second apart") << 3600.0f << 3601.0f;
-    QTest::newRow("one float step apart") << 43200.0f << std::nextafter(43200.0f, 1e6f);
-    QTest::newRow("midnight") << 0.0f << 0.5f;
-}
-
-void TestRandom::seedFixesTheSequence()
-{
-    QFETCH(float, seed);
-    QFETCH(float, other);
-    rt::Random a, b, c;
-    a.next(); // a reseed restarts the sequence wherever it stood
-    a.reseed(seed);
-    b.reseed(seed);
-    c.reseed(other);
-    int differences = 0;
-    for (int i = 0; i < 100; ++i) {
-        const float x = a.next();
-        QCOMPARE(x, b.next());
-        differences += x != c.next();
+    const struct {
+        const char* name;
+        float seed, other;
+    } rows[] = {
+        { "a second apart", 3600.0f, 3601.0f },
+        { "one float step apart", 43200.0f, std::nextafter(43200.0f, 1e6f) },
+        { "midnight", 0.0f, 0.5f },
+    };
+    for (const auto& row : rows) {
+        INFO(std::string(row.name));
+        rt::Random a, b, c;
+        a.next(); // a reseed restarts the sequence wherever it stood
+        a.reseed(row.seed);
+        b.reseed(row.seed);
+        c.reseed(row.other);
+        int differences = 0, mismatches = 0;
+        for (int i = 0; i < 100; ++i) {
+            const float x = a.next();
+            mismatches += x != b.next();
+            differences += x != c.next();
+        }
+        CHECK(mismatches == 0);
+        CHECK(differences > 90);
     }
-    QVERIFY(differences > 90);
 }
 
-void TestRandom::fillsSixteenIndicesEvenly()
+TEST_CASE("sixteen indices are drawn evenly")
 {
     rt::Random generator;
     generator.reseed(12345.5f);
@@ -65,9 +61,8 @@ void TestRandom::fillsSixteenIndicesEvenly()
     std::array<int, 16> counts {};
     for (int i = 0; i < kDraws; ++i)
         ++counts[static_cast<int>(generator.next() * 16)];
-    for (int count : counts) // expected 10000 each, standard deviation about 97
-        QVERIFY2(count > 9500 && count < 10500, qPrintable(QString::number(count)));
+    for (int count : counts) { // expected 10000 each, standard deviation about 97
+        CHECK(count > 9500);
+        CHECK(count < 10500);
+    }
 }
-
-QTEST_GUILESS_MAIN(TestRandom)
-#include "tst_random.moc"

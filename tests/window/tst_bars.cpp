@@ -1,54 +1,41 @@
 // The bar board: drawing values, refreshing widths, and the initial colours.
 #include "support/BoardHelpers.h"
+#include "support/Doctest.h"
 
-#include <QTest>
+#include <cmath>
 
 using rt::Int16;
 
-class TestBoard : public QObject
+TEST_CASE("Randomize scales each draw to a value of 0..4095")
 {
-    Q_OBJECT
+    const struct {
+        const char* name;
+        float r;
+        int value;
+    } rows[] = {
+        { "zero", 0.0f, 0 },
+        { "one step", 1.0f / 4096, 1 },
+        { "just under one step", std::nextafter(1.0f / 4096, 0.0f), 0 },
+        { "half", 0.5f, 2048 },
+        { "0.99999", 0.99999f, 4095 },
+        { "largest number below 1", std::nextafter(1.0f, 0.0f), 4095 },
+    };
+    for (const auto& row : rows) {
+        INFO(std::string(row.name));
+        rt::ScriptedPlatform platform;
+        Form1 form(platform);
+        platform.randomNumbers.assign(BarSlots::kCount, row.r);
 
-private slots:
-    void randomizeScalesEachDraw_data();
-    void randomizeScalesEachDraw();
-    void randomizeDrawsSixteenInOrder();
-    void randomizeLeavesColoursAndTops();
-    void colourChannelRounding_data();
-    void colourChannelRounding();
-    void colouringDrawsThreePerBarInOrder();
-    void refreshMakesEveryWidthItsValue();
-};
+        form.RN_Click();
 
-void TestBoard::randomizeScalesEachDraw_data()
-{
-    QTest::addColumn<float>("r");
-    QTest::addColumn<int>("value");
-    QTest::newRow("zero") << 0.0f << 0;
-    QTest::newRow("one step") << 1.0f / 4096 << 1;
-    QTest::newRow("just under one step") << std::nextafter(1.0f / 4096, 0.0f) << 0;
-    QTest::newRow("half") << 0.5f << 2048;
-    QTest::newRow("0.99999") << 0.99999f << 4095;
-    QTest::newRow("largest number below 1") << std::nextafter(1.0f, 0.0f) << 4095;
-}
-
-void TestBoard::randomizeScalesEachDraw()
-{
-    QFETCH(float, r);
-    QFETCH(int, value);
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    platform.randomNumbers.assign(BarSlots::kCount, r);
-
-    form.RN_Click();
-
-    for (int i = 0; i < BarSlots::kCount; ++i) {
-        QCOMPARE(form.Values[i].value(), value);
-        QCOMPARE(form.Shape1[i].width(), float(value));
+        for (int i = 0; i < BarSlots::kCount; ++i) {
+            CHECK(form.Values[i].value() == row.value);
+            CHECK(form.Shape1[i].width() == float(row.value));
+        }
     }
 }
 
-void TestBoard::randomizeDrawsSixteenInOrder()
+TEST_CASE("Randomize draws sixteen numbers, bar 0 first")
 {
     rt::ScriptedPlatform platform;
     Form1 form(platform);
@@ -58,12 +45,12 @@ void TestBoard::randomizeDrawsSixteenInOrder()
 
     form.RN_Click();
 
-    QCOMPARE(platform.draws, BarSlots::kCount);
+    CHECK(platform.draws == BarSlots::kCount);
     for (int i = 0; i < BarSlots::kCount; ++i)
-        QCOMPARE(form.Values[i].value(), i * 256);
+        CHECK(form.Values[i].value() == i * 256);
 }
 
-void TestBoard::randomizeLeavesColoursAndTops()
+TEST_CASE("Randomize leaves colours, tops and the sort selector alone")
 {
     rt::ScriptedPlatform platform;
     Form1 form(platform);
@@ -76,42 +63,41 @@ void TestBoard::randomizeLeavesColoursAndTops()
 
     const auto after = valueColourPairs(form);
     for (int i = 0; i < BarSlots::kCount; ++i) {
-        QCOMPARE(after[i].second, before[i].second);
-        QCOMPARE(form.Shape1[i].top(), float(BarSlots::homeTop(i)));
+        CHECK(after[i].second == before[i].second);
+        CHECK(form.Shape1[i].top() == float(BarSlots::homeTop(i)));
     }
-    QVERIFY(after != before); // the values did change
-    QCOMPARE(form.SortKind, Int16(2));
+    CHECK(after != before); // the values did change
+    CHECK(form.SortKind == Int16(2));
 }
 
-void TestBoard::colourChannelRounding_data()
+TEST_CASE("a colour channel is its draw times 255, a tie rounded to even")
 {
-    QTest::addColumn<float>("r");
-    QTest::addColumn<float>("product"); // r * 255 in single precision
-    QTest::addColumn<int>("channel");
     // 6743783 / 2^24 is the smallest 24-bit number over 0.4 whose product lands on a tie.
-    const float tieDown = 6743783.0f / 16777216.0f;
-    QTest::newRow("tie goes down to even") << tieDown << 102.5f << 102;
-    QTest::newRow("tie goes up to even") << 0.5f << 127.5f << 128;
-    QTest::newRow("zero") << 0.0f << 0.0f << 0;
-    QTest::newRow("largest number below 1") << std::nextafter(1.0f, 0.0f) << 255.0f << 255;
+    const struct {
+        const char* name;
+        float r;
+        float product; // r * 255 in single precision
+        int channel;
+    } rows[] = {
+        { "tie goes down to even", 6743783.0f / 16777216.0f, 102.5f, 102 },
+        { "tie goes up to even", 0.5f, 127.5f, 128 },
+        { "zero", 0.0f, 0.0f, 0 },
+        { "largest number below 1", std::nextafter(1.0f, 0.0f), std::nextafter(255.0f, 0.0f), 255 },
+    };
+    for (const auto& row : rows) {
+        INFO(std::string(row.name));
+        CHECK(row.r * 255.0f == row.product); // the row really is the case it names
+        rt::ScriptedPlatform platform;
+        Form1 form(platform);
+        platform.randomNumbers.assign(3 * BarSlots::kCount, row.r);
+
+        form.colourBars();
+
+        CHECK(form.Shape1[0].fillColor() == rt::rgb(row.channel, row.channel, row.channel));
+    }
 }
 
-void TestBoard::colourChannelRounding()
-{
-    QFETCH(float, r);
-    QFETCH(float, product);
-    QFETCH(int, channel);
-    QCOMPARE(r * 255.0f, product); // the row really is the case it names
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    platform.randomNumbers.assign(3 * BarSlots::kCount, r);
-
-    form.colourBars();
-
-    QCOMPARE(form.Shape1[0].fillColor(), rt::rgb(channel, channel, channel));
-}
-
-void TestBoard::colouringDrawsThreePerBarInOrder()
+TEST_CASE("colouring draws red, green and blue for each bar in turn")
 {
     rt::ScriptedPlatform platform;
     Form1 form(platform);
@@ -122,30 +108,27 @@ void TestBoard::colouringDrawsThreePerBarInOrder()
 
     form.colourBars();
 
-    QCOMPARE(platform.draws, 3 * BarSlots::kCount);
+    CHECK(platform.draws == 3 * BarSlots::kCount);
     for (int i = 0; i < BarSlots::kCount; ++i) {
         const rt::Colour fill = form.Shape1[i].fillColor();
-        QCOMPARE(rt::redOf(fill), qRound(float(i) / 64 * 255));
-        QCOMPARE(rt::greenOf(fill), qRound(float(i + 16) / 64 * 255));
-        QCOMPARE(rt::blueOf(fill), qRound(float(i + 32) / 64 * 255));
-        QCOMPARE(form.Shape1[i].borderColor(), fill);
+        CHECK(rt::redOf(fill) == std::lround(float(i) / 64 * 255));
+        CHECK(rt::greenOf(fill) == std::lround(float(i + 16) / 64 * 255));
+        CHECK(rt::blueOf(fill) == std::lround(float(i + 32) / 64 * 255));
+        CHECK(form.Shape1[i].borderColor() == fill);
     }
 }
 
-void TestBoard::refreshMakesEveryWidthItsValue()
+TEST_CASE("RefreshBars makes every width its value")
 {
     rt::ScriptedPlatform platform;
     Form1 form(platform);
     const Board values { 0, 4095, 7, 7, 100, 2, 3000, 1, 0, 15, 16, 17, 4094, 1234, 999, 4095 };
     for (int i = 0; i < BarSlots::kCount; ++i)
         form.Values[i] = values[i];
-    QCOMPARE(form.Shape1[1].width(), 0.0f); // nothing shows a value before the refresh
+    CHECK(form.Shape1[1].width() == 0.0f); // nothing shows a value before the refresh
 
     form.RefreshBars();
 
     for (int i = 0; i < BarSlots::kCount; ++i)
-        QCOMPARE(form.Shape1[i].width(), float(values[i]));
+        CHECK(form.Shape1[i].width() == float(values[i]));
 }
-
-QTEST_GUILESS_MAIN(TestBoard)
-#include "tst_bars.moc"

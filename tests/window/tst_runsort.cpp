@@ -2,29 +2,14 @@
 // exchange animated through SwapBars, the four buttons stay locked for the
 // whole sort, and a selector outside 1..3 shows the error box.
 #include "support/BoardHelpers.h"
+#include "support/Doctest.h"
 
 #include "board/Sorts.h"
 #include "runtime/Random.h"
 
-#include <QTest>
-
 #include <vector>
 
 using rt::Int16;
-using Trace = std::vector<std::pair<int, int>>;
-
-class TestRunSort : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void exchangesGoThroughSwapBars_data();
-    void exchangesGoThroughSwapBars();
-    void buttonsLockedWhileSorting_data();
-    void buttonsLockedWhileSorting();
-    void unknownSortKindShowsError_data();
-    void unknownSortKindShowsError();
-};
 
 namespace
 {
@@ -108,106 +93,88 @@ Trace algorithmTrace(int kind, const Board& board)
 
 } // namespace
 
-void TestRunSort::exchangesGoThroughSwapBars_data()
+TEST_CASE("each sort button runs its algorithm with every exchange through SwapBars")
 {
-    QTest::addColumn<int>("kind");
-    QTest::newRow("Bubble-sort") << 1;
-    QTest::newRow("Push-sort") << 2;
-    QTest::newRow("Random sort") << 3;
+    for (const int kind : { 1, 2, 3 }) { // Bubble-sort, Push-sort, Random sort
+        CAPTURE(kind);
+        rt::ScriptedPlatform platform;
+        platform.tick = 0.01f; // one clock read per frame wait
+        Form1 form(platform);
+        for (int i = 0; i < BarSlots::kCount; ++i)
+            form.Shape1[i].setFillColor(rt::rgb(i, 255 - i, 7 * i));
+        setValues(form, reversed());
+        auto pairsBefore = valueColourPairs(form);
+        ControlLog log(form);
+
+        buttonFor(form, kind).click();
+
+        const Trace expected = algorithmTrace(kind, reversed());
+        CHECK(!expected.empty());
+        CHECK(log.exchanges() == expected);
+        CHECK(int(log.leaving.size()) == 2 * int(expected.size())); // no other bar moved
+        CHECK(form.SortKind == Int16(kind));
+        const Board output = valuesOf(form);
+        CHECK(std::is_sorted(output.begin(), output.end()));
+        auto pairsAfter = valueColourPairs(form);
+        std::sort(pairsBefore.begin(), pairsBefore.end());
+        std::sort(pairsAfter.begin(), pairsAfter.end());
+        CHECK_MESSAGE(pairsAfter == pairsBefore, "values and colours stay together,and nothing is lost");
+        CHECK(everyBarAtRest(form));
+        CHECK(allButtonsEnabled(form, true));
+    }
 }
 
-void TestRunSort::exchangesGoThroughSwapBars()
+TEST_CASE("all four buttons stay locked for the whole sort, written RN, BS, PS, Command1")
 {
-    QFETCH(int, kind);
-    rt::ScriptedPlatform platform;
-    platform.tick = 0.01f; // one clock read per frame wait
-    Form1 form(platform);
-    for (int i = 0; i < BarSlots::kCount; ++i)
-        form.Shape1[i].setFillColor(rt::rgb(i, 255 - i, 7 * i));
-    setValues(form, reversed());
-    auto pairsBefore = valueColourPairs(form);
-    ControlLog log(form);
+    for (const int kind : { 1, 2, 3 }) {
+        CAPTURE(kind);
+        rt::ScriptedPlatform platform;
+        platform.tick = 0.01f;
+        Form1 form(platform);
+        form.Form_Load();
+        setValues(form, reversed());
+        ControlLog log(form);
+        bool lockedAtEveryPump = true;
+        platform.onPump = [&] { lockedAtEveryPump = lockedAtEveryPump && allButtonsEnabled(form, false); };
 
-    buttonFor(form, kind).click();
+        buttonFor(form, kind).click();
 
-    const Trace expected = algorithmTrace(kind, reversed());
-    QVERIFY(!expected.empty());
-    QCOMPARE(log.exchanges(), expected);
-    QCOMPARE(int(log.leaving.size()), 2 * int(expected.size())); // no other bar moved
-    QCOMPARE(form.SortKind, Int16(kind));
-    const Board output = valuesOf(form);
-    QVERIFY(std::is_sorted(output.begin(), output.end()));
-    auto pairsAfter = valueColourPairs(form);
-    std::sort(pairsBefore.begin(), pairsBefore.end());
-    std::sort(pairsAfter.begin(), pairsAfter.end());
-    QVERIFY2(pairsAfter == pairsBefore, "values and colours stay together, and nothing is lost");
-    QVERIFY(everyBarAtRest(form));
-    QVERIFY(allButtonsEnabled(form, true));
+        CHECK(platform.pumps > 0);
+        CHECK(lockedAtEveryPump);
+        const std::vector<std::pair<const rt::Button*, bool>> expected {
+            { &form.RN, false },
+            { &form.BS, false },
+            { &form.PS, false },
+            { &form.Command1, false },
+            { &form.RN, true },
+            { &form.BS, true },
+            { &form.PS, true },
+            { &form.Command1, true },
+        };
+        CHECK(log.writes == expected);
+    }
 }
 
-void TestRunSort::buttonsLockedWhileSorting_data()
+TEST_CASE("a selector outside 1..3 shows the error box and moves nothing")
 {
-    exchangesGoThroughSwapBars_data();
+    for (const int kind : { 0, 4, -1 }) { // the initial 0, and two others
+        CAPTURE(kind);
+        rt::ScriptedPlatform platform;
+        Form1 form(platform);
+        form.Form_Load();
+        const Board before = valuesOf(form);
+        ControlLog log(form);
+        form.SortKind = kind;
+
+        form.RunSort();
+
+        const rt::Message expected { "Error in algorithm design!", "Error!", rt::Message::Icon::Critical,
+            rt::Message::Buttons::OkOnly };
+        REQUIRE(platform.messages.size() == 1);
+        CHECK(platform.messages[0] == expected);
+        CHECK(valuesOf(form) == before);
+        CHECK(platform.pumps == 0);
+        CHECK(int(log.writes.size()) == 8);
+        CHECK(allButtonsEnabled(form, true));
+    }
 }
-
-void TestRunSort::buttonsLockedWhileSorting()
-{
-    QFETCH(int, kind);
-    rt::ScriptedPlatform platform;
-    platform.tick = 0.01f;
-    Form1 form(platform);
-    form.Form_Load();
-    setValues(form, reversed());
-    ControlLog log(form);
-    bool lockedAtEveryPump = true;
-    platform.onPump = [&] { lockedAtEveryPump = lockedAtEveryPump && allButtonsEnabled(form, false); };
-
-    buttonFor(form, kind).click();
-
-    QVERIFY(platform.pumps > 0);
-    QVERIFY(lockedAtEveryPump);
-    const std::vector<std::pair<const rt::Button*, bool>> expected {
-        { &form.RN, false },
-        { &form.BS, false },
-        { &form.PS, false },
-        { &form.Command1, false },
-        { &form.RN, true },
-        { &form.BS, true },
-        { &form.PS, true },
-        { &form.Command1, true },
-    };
-    QVERIFY(log.writes == expected);
-}
-
-void TestRunSort::unknownSortKindShowsError_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::newRow("initial 0") << 0;
-    QTest::newRow("4") << 4;
-    QTest::newRow("-1") << -1;
-}
-
-void TestRunSort::unknownSortKindShowsError()
-{
-    QFETCH(int, kind);
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    form.Form_Load();
-    const Board before = valuesOf(form);
-    ControlLog log(form);
-    form.SortKind = kind;
-
-    form.RunSort();
-
-    const rt::Message expected { "Error in algorithm design!", "Error!", rt::Message::Icon::Critical,
-        rt::Message::Buttons::OkOnly };
-    QCOMPARE(platform.messages.size(), std::size_t(1));
-    QVERIFY(platform.messages[0] == expected);
-    QCOMPARE(valuesOf(form), before);
-    QCOMPARE(platform.pumps, 0);
-    QCOMPARE(int(log.writes.size()), 8);
-    QVERIFY(allButtonsEnabled(form, true));
-}
-
-QTEST_GUILESS_MAIN(TestRunSort)
-#include "tst_runsort.moc"

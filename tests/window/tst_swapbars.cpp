@@ -1,23 +1,10 @@
 // The animated exchange, frame by frame, under a scripted clock and pump.
 #include "support/BoardHelpers.h"
-
-#include <QTest>
+#include "support/Doctest.h"
 
 #include <vector>
 
 using rt::Int16;
-
-class TestSwapBars : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void framesSlideBothBars_data();
-    void framesSlideBothBars();
-    void framePacing_data();
-    void framePacing();
-    void dataMovesOnlyAfterTheLastPump();
-};
 
 namespace
 {
@@ -37,89 +24,84 @@ Tops topsOf(const Form1& form)
 
 } // namespace
 
-void TestSwapBars::framesSlideBothBars_data()
+TEST_CASE("the two bars slide past each other, 8 twips a slot of distance in each of 30 frames")
 {
-    QTest::addColumn<int>("a");
-    QTest::addColumn<int>("b");
-    QTest::newRow("neighbours") << 4 << 5;
-    QTest::newRow("top and bottom") << 0 << 15;
-    QTest::newRow("lower bar first") << 9 << 2;
-}
+    const struct {
+        const char* name;
+        int a, b;
+    } rows[] = { { "neighbours", 4, 5 }, { "top and bottom", 0, 15 }, { "lower bar first", 9, 2 } };
+    for (const auto& [name, a, b] : rows) {
+        INFO(std::string(name));
+        rt::ScriptedPlatform platform;
+        Form1 form(platform);
+        form.Form_Load();
+        setValues(form, kBoard);
+        const auto before = valueColourPairs(form);
+        std::vector<Tops> frames;
+        platform.onPump = [&] { frames.push_back(topsOf(form)); };
 
-void TestSwapBars::framesSlideBothBars()
-{
-    QFETCH(int, a);
-    QFETCH(int, b);
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    form.Form_Load();
-    setValues(form, kBoard);
-    const auto before = valueColourPairs(form);
-    std::vector<Tops> frames;
-    platform.onPump = [&] { frames.push_back(topsOf(form)); };
+        const Int16 ia = a, ib = b;
+        form.SwapBars(ia, ib);
 
-    const Int16 ia = a, ib = b;
-    form.SwapBars(ia, ib);
-
-    QCOMPARE(int(frames.size()), 30);
-    const float step = 8.0f * float(b - a);
-    for (int f = 0; f < 30; ++f) {
-        for (int i = 0; i < BarSlots::kCount; ++i) {
-            float expected = float(BarSlots::homeTop(i));
-            if (i == a)
-                expected += float(f + 1) * step;
-            else if (i == b)
-                expected -= float(f + 1) * step;
-            QCOMPARE(frames[f][i], expected);
+        REQUIRE(int(frames.size()) == 30);
+        const float step = 8.0f * float(b - a);
+        for (int f = 0; f < 30; ++f) {
+            for (int i = 0; i < BarSlots::kCount; ++i) {
+                float expected = float(BarSlots::homeTop(i));
+                if (i == a)
+                    expected += float(f + 1) * step;
+                else if (i == b)
+                    expected -= float(f + 1) * step;
+                CHECK(frames[f][i] == expected);
+            }
         }
+        // The last frame leaves each bar exactly on the other's slot.
+        CHECK(frames.back()[a] == float(BarSlots::homeTop(b)));
+        CHECK(frames.back()[b] == float(BarSlots::homeTop(a)));
+
+        const auto after = valueColourPairs(form);
+        CHECK(after[a] == before[b]);
+        CHECK(after[b] == before[a]);
+        for (int i = 0; i < BarSlots::kCount; ++i)
+            if (i != a && i != b)
+                CHECK(after[i] == before[i]);
+        CHECK(everyBarAtRest(form));
     }
-    // The last frame leaves each bar exactly on the other's slot.
-    QCOMPARE(frames.back()[a], float(BarSlots::homeTop(b)));
-    QCOMPARE(frames.back()[b], float(BarSlots::homeTop(a)));
-
-    const auto after = valueColourPairs(form);
-    QCOMPARE(after[a], before[b]);
-    QCOMPARE(after[b], before[a]);
-    for (int i = 0; i < BarSlots::kCount; ++i)
-        if (i != a && i != b)
-            QCOMPARE(after[i], before[i]);
-    QVERIFY(everyBarAtRest(form));
 }
 
-void TestSwapBars::framePacing_data()
+TEST_CASE("a frame waits until 0.008 s have passed on the clock, or the clock went back")
 {
-    QTest::addColumn<std::vector<float>>("readings"); // start, then the readings that follow it
-    QTest::addColumn<int>("readsInFirstFrame");
-    QTest::newRow("5000.0073 waits, 5000.0078125 ends")
-        << std::vector<float> { 5000.0f, 5000.0073f, 5000.0078125f } << 3;
-    QTest::newRow("threshold reached at once") << std::vector<float> { 5000.0f, 5000.0078125f } << 2;
-    QTest::newRow("early morning: 0.008 is not rounded to 1/128")
-        << std::vector<float> { 100.0f, 100.0078125f, 100.008f } << 3;
-    QTest::newRow("past midnight ends the wait") << std::vector<float> { 86399.99f, 0.001f } << 2;
-    QTest::newRow("clock set back ends the wait") << std::vector<float> { 5000.0f, 4000.0f } << 2;
-}
-
-void TestSwapBars::framePacing()
-{
-    QFETCH(std::vector<float>, readings);
-    QFETCH(int, readsInFirstFrame);
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    platform.clockReadings.assign(readings.begin(), readings.end());
-    platform.now = 7000.0f; // later frames read the running clock
-    int readsAtFirstPump = -1;
-    platform.onPump = [&] {
-        if (readsAtFirstPump < 0)
-            readsAtFirstPump = platform.clockReads;
+    const struct {
+        const char* name;
+        std::vector<float> readings; // start, then the readings that follow it
+        int readsInFirstFrame;
+    } rows[] = {
+        { "5000.0073 waits, 5000.0078125 ends", { 5000.0f, 5000.0073f, 5000.0078125f }, 3 },
+        { "threshold reached at once", { 5000.0f, 5000.0078125f }, 2 },
+        { "early morning: 0.008 is not rounded to 1/128", { 100.0f, 100.0078125f, 100.008f }, 3 },
+        { "past midnight ends the wait", { 86399.99f, 0.001f }, 2 },
+        { "clock set back ends the wait", { 5000.0f, 4000.0f }, 2 },
     };
+    for (const auto& row : rows) {
+        INFO(std::string(row.name));
+        rt::ScriptedPlatform platform;
+        Form1 form(platform);
+        platform.clockReadings.assign(row.readings.begin(), row.readings.end());
+        platform.now = 7000.0f; // later frames read the running clock
+        int readsAtFirstPump = -1;
+        platform.onPump = [&] {
+            if (readsAtFirstPump < 0)
+                readsAtFirstPump = platform.clockReads;
+        };
 
-    const Int16 a = 3, b = 4;
-    form.SwapBars(a, b);
+        const Int16 a = 3, b = 4;
+        form.SwapBars(a, b);
 
-    QCOMPARE(readsAtFirstPump, readsInFirstFrame);
+        CHECK(readsAtFirstPump == row.readsInFirstFrame);
+    }
 }
 
-void TestSwapBars::dataMovesOnlyAfterTheLastPump()
+TEST_CASE("values and colours change places only after the last pump")
 {
     rt::ScriptedPlatform platform;
     Form1 form(platform);
@@ -132,10 +114,7 @@ void TestSwapBars::dataMovesOnlyAfterTheLastPump()
     const Int16 a = 7, b = 12;
     form.SwapBars(a, b);
 
-    QVERIFY(unchangedAtEveryPump);
-    QCOMPARE(platform.pumps, 30);
-    QCOMPARE(valuesOf(form)[7], kBoard[12]);
+    CHECK(unchangedAtEveryPump);
+    CHECK(platform.pumps == 30);
+    CHECK(valuesOf(form)[7] == kBoard[12]);
 }
-
-QTEST_GUILESS_MAIN(TestSwapBars)
-#include "tst_swapbars.moc"

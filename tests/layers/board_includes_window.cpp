@@ -1,0 +1,2 @@
+// Must not build: the board sees no window.
+#include "window/Form1.h"

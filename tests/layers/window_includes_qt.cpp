@@ -1,0 +1,2 @@
+// Must not build: the window sees no toolkit.
+#include <QWidget>
