@@ -176,6 +176,11 @@ void TestFormWindow::barsPaintAtTheirSlots()
     // Neighbours share one row: the last bar's bottom row is 16 * 16 + 16 = 272.
     QCOMPARE(image.pixelColor(30, 16 + 16 * 15 + 16), colourOf(15));
     QCOMPARE(image.pixelColor(30, 16 + 16 * 15 + 17), background);
+    // The upper bar is drawn over the shared row: the layout lists the bars
+    // from the bottom up, and a control listed later is drawn over earlier ones.
+    for (int i = 0; i + 1 < BarSlots::kCount; ++i)
+        if (kBoard[i] >= 15 && kBoard[i + 1] >= 15 && colourOf(i) != colourOf(i + 1))
+            QCOMPARE(image.pixelColor(24, 16 + 16 * i + 16), colourOf(i));
 }
 
 void TestFormWindow::slidingBarDrawnOverResting()

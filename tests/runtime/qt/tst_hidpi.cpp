@@ -5,8 +5,12 @@
 
 #include "runtime/qt/FormWindow.h"
 
+#include <QApplication>
+#include <QBackingStore>
 #include <QSet>
 #include <QTest>
+
+#include <qpa/qplatformbackingstore.h>
 
 #include <cmath>
 
@@ -18,6 +22,7 @@ private slots:
     void clientAreaIsScaled();
     void barsHaveNoBlendedEdges_data();
     void barsHaveNoBlendedEdges();
+    void exchangeLeavesNoTrails();
 };
 
 namespace
@@ -83,6 +88,43 @@ void TestHiDpi::barsHaveNoBlendedEdges()
     const QRgb first = image.pixel(qRound(30 * scale), top);
     QVERIFY(first != image.pixel(1, 1));
     QCOMPARE(image.pixel(qRound(30 * scale), top - 1), image.pixel(1, 1));
+}
+
+// What the screen shows after each frame's pump, where only the changed
+// rectangles were repainted, is what a full repaint of the board draws: the
+// rows that a sliding bar leaves are repainted too, at any scale.
+void TestHiDpi::exchangeLeavesNoTrails()
+{
+    rt::ScriptedPlatform platform;
+    platform.tick = 0.01f; // one clock read per frame wait
+    Form1 form(platform);
+    rt::FormWindow window(form, platform);
+    window.load();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    setValues(form, { 1007, 7, 8, 22, 2300, 37, 38, 52, 3053, 1, 2008, 3009, 4010, 4095, 500, 7 });
+    QApplication::processEvents();
+    const QRect board(0, 0, qRound(310 * scaleFactor()), qRound(310 * scaleFactor()));
+    // The offscreen platform keeps what is on the screen in the window's
+    // backing store, in device pixels.
+    const auto onScreen = [&window, &board] {
+        const auto* shown = dynamic_cast<QImage*>(window.backingStore()->handle()->paintDevice());
+        return shown ? shown->convertToFormat(QImage::Format_RGB32).copy(board) : QImage();
+    };
+    const auto fullRepaint
+        = [&window, &board] { return window.grab().toImage().convertToFormat(QImage::Format_RGB32).copy(board); };
+    int frames = 0, firstTrail = 0;
+    platform.onPump = [&] {
+        QApplication::processEvents(); // paints what the frame changed, and only that
+        ++frames;
+        if (!firstTrail && onScreen() != fullRepaint())
+            firstTrail = frames;
+    };
+
+    const rt::Int16 a = 4, b = 8; // a bar slides down over three others
+    form.SwapBars(a, b);
+
+    QCOMPARE(frames, 30);
+    QVERIFY2(!firstTrail, qPrintable(QString("a trail on the screen after frame %1").arg(firstTrail)));
 }
 
 QTEST_MAIN(TestHiDpi)
