@@ -11,6 +11,21 @@
 namespace rt
 {
 
+// An integer type that is not bool.
+template <class T>
+concept Integer = std::integral<T> && !std::same_as<T, bool>;
+
+// v as a 16-bit integer, or an overflow when it is outside -32768..32767.
+template <std::integral T> constexpr std::int16_t narrowToInt16(T v)
+{
+    // Compared in the widest type of the same signedness, which holds both v and the bounds.
+    const bool outside = std::is_signed_v<T> ? static_cast<long long>(v) < -32768 || static_cast<long long>(v) > 32767
+                                             : static_cast<unsigned long long>(v) > 32767u;
+    if (outside)
+        raise(ErrorKind::Overflow);
+    return static_cast<std::int16_t>(v);
+}
+
 // A signed 16-bit integer whose every operation is checked: a result outside
 // -32768..32767 raises an overflow instead of wrapping. Arithmetic is done in
 // int, where two 16-bit operands cannot overflow, and checked on the way back.
@@ -20,9 +35,9 @@ public:
     constexpr Int16() = default;
     // Implicit from any integer type, so that a literal or an integer result
     // converts with its range checked.
-    template <std::integral T>
-    requires(!std::same_as<T, bool>) constexpr Int16(T v)
-        : v_(narrow(v))
+    template <Integer T>
+    constexpr Int16(T v)
+        : v_(narrowToInt16(v))
     {
     }
     // Never from a floating-point number: that goes through truncate or
@@ -51,16 +66,6 @@ public:
     friend constexpr auto operator<=>(Int16, Int16) = default;
 
 private:
-    template <std::integral T> static constexpr std::int16_t narrow(T v)
-    {
-        // Compared in the widest type of the same signedness, which holds both v and the bounds.
-        const bool outside = std::is_signed_v<T>
-            ? static_cast<long long>(v) < -32768 || static_cast<long long>(v) > 32767
-            : static_cast<unsigned long long>(v) > 32767u;
-        if (outside)
-            raise(ErrorKind::Overflow);
-        return static_cast<std::int16_t>(v);
-    }
     static Int16 fromFloat(float whole)
     {
         if (whole < -32768.0f || whole > 32767.0f)

@@ -30,8 +30,9 @@ TEST_CASE("the two bars slide past each other, 8 twips a slot of distance in eac
         const char* name;
         int a, b;
     } rows[] = { { "neighbours", 4, 5 }, { "top and bottom", 0, 15 }, { "lower bar first", 9, 2 } };
-    for (const auto& [name, a, b] : rows) {
-        INFO(std::string(name));
+    for (const auto& row : rows) {
+        INFO(std::string(row.name));
+        const int a = row.a, b = row.b;
         rt::ScriptedPlatform platform;
         Form1 form(platform);
         form.Form_Load();
