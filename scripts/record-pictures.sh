@@ -21,7 +21,12 @@ mkdir -p docs
 import -frame -window "$win" docs/sortbars.png
 
 # One frame every 50 ms while Push-sort runs, until the picture stops changing.
-xdotool mousemove --window "$win" 364 136 click 1
+# The button's place comes from the window's own layout table.
+layout=$(dirname "$app")/layout_pixels
+[ -x "$layout" ] || fail "no $layout beside the program: build it with the tests (make test)"
+set -- $("$layout" | awk '$1 == "button" && / Push-sort$/ { print $2 + int($4 / 2), $3 + int($5 / 2) }')
+[ $# -eq 2 ] || fail "the layout names no Push-sort button"
+xdotool mousemove --window "$win" "$1" "$2" click 1
 n=0
 still=0
 start=$(date +%s%N)

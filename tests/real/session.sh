@@ -8,6 +8,20 @@ APP=${1:-} # the install test sets it once it has installed the program
 WORK=$SESSION_DIR
 APP_PID=""
 
+# Where the controls land in pixels, from the window's own layout table:
+# "client W H", "button X Y W H CAPTION" and "bar I X Y LONGEST H" lines.
+LAYOUT=$WORK/layout
+"${SORTBARS_LAYOUT_TOOL:?must name the layout_pixels program of the build}" >"$LAYOUT" ||
+  fail "$SORTBARS_LAYOUT_TOOL could not print the layout"
+
+# button_rect CAPTION: "X Y W H" of the button with that caption.
+button_rect() {
+  awk -v caption="$1" '
+    $1 == "button" { c = $6; for (i = 7; i <= NF; i++) c = c " " $i }
+    $1 == "button" && c == caption { print $2, $3, $4, $5; found = 1 }
+    END { exit !found }' "$LAYOUT" || fail "no button $1 in the layout"
+}
+
 # start_app: starts the program on the session's display and waits for its
 # window. Sets APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (Wayland).
 start_app() {
@@ -59,28 +73,33 @@ shot() {
 }
 
 # One line per bar, top to bottom: its width in pixels and its colour. Fails
-# unless each bar is a solid run that starts at x = 24 in its slot, with only
-# background beside it, the same on every row the bar has to itself.
+# unless each bar is a solid run that starts at its slot's left edge, with
+# only background beside it up to the buttons, the same on every row the bar
+# has to itself (all but its top and bottom two, which it may share or frame).
 bars() {
   awk '
+    FNR == NR {
+      if ($1 == "bar") { left[$2] = $3; top[$2] = $4; height[$2] = $6; n++ }
+      if ($1 == "button" && (limit == "" || $2 - 2 < limit)) limit = $2 - 2
+      next
+    }
     { split($1, p, /[,:]/); c[p[1] "," p[2]] = $2 " " $3 " " $4 }
     END {
       bg = c["2,2"]
-      for (i = 0; i < 16; i++) {
-        top = 16 + 16 * i
-        for (y = top + 2; y <= top + 14; y++) {
-          if (c["23," y] != bg) { print "bar " i ": no background left of the slot"; exit 1 }
-          x = 24; colour = c[x "," y]
-          while (x < 318 && c[x "," y] == colour && colour != bg) x++
-          for (r = x; r < 318; r++)
+      for (i = 0; i < n; i++) {
+        for (y = top[i] + 2; y <= top[i] + height[i] - 3; y++) {
+          if (c[(left[i] - 1) "," y] != bg) { print "bar " i ": no background left of the slot"; exit 1 }
+          x = left[i]; colour = c[x "," y]
+          while (x < limit && c[x "," y] == colour && colour != bg) x++
+          for (r = x; r < limit; r++)
             if (c[r "," y] != bg) { print "bar " i ": not one solid run at row " y; exit 1 }
-          w = x - 24
-          if (y == top + 2) { width = w; first = colour }
+          w = x - left[i]
+          if (y == top[i] + 2) { width = w; first = colour }
           else if (w != width || (w > 0 && colour != first)) { print "bar " i ": rows differ"; exit 1 }
         }
         print width " " (width > 0 ? first : "none")
       }
-    }' "$1"
+    }' "$LAYOUT" "$1"
 }
 
 # ascending FILE: true when the widths that bars() wrote ascend.
@@ -88,24 +107,25 @@ ascending() {
   cut -d' ' -f1 "$1" | sort -n -c 2>/dev/null
 }
 
-# click CAPTION: clicks a button with the X pointer.
+# click CAPTION: clicks the middle of a button with the X pointer.
 click() {
-  case "$1" in
-    Randomize) y=40 ;;
-    Bubble-sort) y=88 ;;
-    Push-sort) y=136 ;;
-    "Random sort") y=184 ;;
-    *) fail "no button $1" ;;
-  esac
-  xdotool mousemove --window "$WIN" 364 "$y" click 1
+  set -- $(button_rect "$1")
+  xdotool mousemove --window "$WIN" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
 }
 
-# True while the Randomize button's caption is drawn in the enabled text colour.
+# region FILE X Y W H: the pixels of a shot inside a rectangle.
+region() {
+  awk -v x0="$2" -v y0="$3" -v x1="$(($2 + $4 - 1))" -v y1="$(($3 + $5 - 1))" \
+    '{ split($1, p, /[,:]/) } p[1] >= x0 && p[1] <= x1 && p[2] >= y0 && p[2] <= y1' "$1"
+}
+
+# True while the Randomize button's caption is drawn in the enabled text
+# colour: the darkest pixel inside its frame (5 by 4 pixels in from the edge).
 buttons_enabled() {
   shot "$WORK/buttons.txt"
-  awk '{ split($1, p, /[,:]/) }
-       p[1] >= 325 && p[1] <= 403 && p[2] >= 28 && p[2] <= 52 { s = $2 + $3 + $4; if (min == "" || s < min) min = s }
-       END { exit !(min < 150) }' "$WORK/buttons.txt"
+  set -- $(button_rect Randomize)
+  region "$WORK/buttons.txt" $(($1 + 5)) $(($2 + 4)) $(($3 - 10)) $(($4 - 8)) |
+    awk '{ s = $2 + $3 + $4; if (min == "" || s < min) min = s } END { exit !(min < 150) }'
 }
 
 # wait_sorted SECONDS WHAT: waits for the buttons to come back after a sort.

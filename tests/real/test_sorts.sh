@@ -11,22 +11,20 @@ start_app
 
 # The style shows the focus only once the keyboard is used, so a button's
 # picture changes only when it shows the focus.
-region() { # file x0 y0 x1 y1
-  awk -v x0="$2" -v y0="$3" -v x1="$4" -v y1="$5" \
-    '{ split($1, p, /[,:]/) } p[1] >= x0 && p[1] <= x1 && p[2] >= y0 && p[2] <= y1' "$1"
-}
 xdotool windowactivate --sync "$WIN"
 sleep 0.3
 shot "$WORK/tab0.txt"
 xdotool key Tab Tab
 sleep 0.3
 shot "$WORK/tab2.txt"
-focus_moved() { # button top: did its picture change between the two shots?
-  ! [ "$(region "$WORK/tab0.txt" 320 "$1" 408 $(($1 + 32)))" = "$(region "$WORK/tab2.txt" 320 "$1" 408 $(($1 + 32)))" ]
+focus_moved() { # CAPTION: did the button's picture change between the two shots?
+  rect=$(button_rect "$1")
+  # shellcheck disable=SC2086
+  ! [ "$(region "$WORK/tab0.txt" $rect)" = "$(region "$WORK/tab2.txt" $rect)" ]
 }
-focus_moved 168 || fail "two Tabs from Randomize did not reach Random sort"
-focus_moved 120 && fail "Push-sort changed on the way to Random sort"
-focus_moved 72 && fail "Bubble-sort still shows the focus"
+focus_moved "Random sort" || fail "two Tabs from Randomize did not reach Random sort"
+focus_moved Push-sort && fail "Push-sort changed on the way to Random sort"
+focus_moved Bubble-sort && fail "Bubble-sort still shows the focus"
 xdotool key shift+Tab shift+Tab # back to Randomize
 
 # keys N KEY: presses KEY N times.
