@@ -1,18 +1,21 @@
-# Two commands do all the set-up on a fresh Debian 12 machine:
-#   make run    installs what is missing, builds, and starts the program
-#   make test   installs what is missing, builds, and runs every test
+# Two commands do all the set-up on a fresh Debian 12 or 13 machine:
+#   make run    installs what building and running need, builds, and starts the program
+#   make test   installs that and the test tools, builds, and runs every test:
+#               the program's, and the core's also built for Windows (run
+#               under Wine) and for the browser (run under Node.js)
 # and, beside them, make package builds a Debian package.
+MAKEFLAGS += --no-print-directory
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+# Node.js finds emscripten's own modules (acorn) only here on Debian.
+export NODE_PATH := /usr/share/nodejs
 
-.PHONY: all deps build run test package clean
+.PHONY: all build run test test-windows test-web package clean
 
 all: build
 
-deps:
-	@./scripts/install-deps.sh
-
-build: deps
+build:
+	@./scripts/install-deps.sh run
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
@@ -32,12 +35,23 @@ run: build
 	fi; \
 	exit 1
 
-test: build
+test:
+	@./scripts/install-deps.sh run test windows web
+	@$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) test-windows test-web
+
+# The core's tests, cross-built for Windows and run under Wine, and built
+# for the browser and run under Node.js.
+test-windows test-web: test-%:
+	@./scripts/install-deps.sh $*
+	@cmake -S . -B $(BUILD_DIR)-$* -DCMAKE_TOOLCHAIN_FILE=cmake/$(if $(filter windows,$*),mingw-w64,emscripten).cmake >/dev/null
+	@cmake --build $(BUILD_DIR)-$* -j $(JOBS)
+	cd $(BUILD_DIR)-$* && ctest --output-on-failure -j $(JOBS)
 
 # A Debian package of the program: build/sortbars_VERSION_ARCH.deb
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-windows $(BUILD_DIR)-web

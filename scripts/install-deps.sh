@@ -1,22 +1,33 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing sortbars
-# need, skipping the work when they are all present already.
-# Run as root or through sudo on Debian 12.
+# Installs the Debian packages of the named groups that are missing, and does
+# nothing when they are all present. Run as root or through sudo on Debian
+# 12 or 13. Usage: scripts/install-deps.sh GROUP...
+#   run      building and running the program: the compiler, CMake, Qt 6
+#            with its X11 and Wayland platforms
+#   test     the tests on top of that: the core tests' framework, Qt's
+#            private headers (to switch accessibility on in widget tests), an
+#            X server with a window manager, a headless Wayland compositor, a
+#            screen-reader client over AT-SPI, and the Debian packaging checkers
+#   windows  cross-building for Windows with MinGW-w64, and Wine to run it
+#   web      building for the browser with emscripten, and Node.js to run it
 set -eu
 
-# Building and running: the compiler, Qt 6 with its X11 and Wayland platforms.
-# Testing: Qt's private headers (to switch accessibility on in widget tests),
-# an X server with a window manager, a headless Wayland compositor, a
-# screen-reader client over AT-SPI, and the Debian packaging checkers.
-packages="
-  g++ cmake make clang-format pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev
-  qt6-base-private-dev
-  xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
-  sway grim util-linux
-  dbus-daemon at-spi2-core python3-pyatspi
-  dpkg-dev file lintian desktop-file-utils appstream
-"
+group() {
+  case "$1" in
+    run) echo "g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev" ;;
+    test) echo "clang-format doctest-dev qt6-base-private-dev
+      xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
+      sway grim util-linux dbus-daemon at-spi2-core python3-pyatspi
+      dpkg-dev file lintian desktop-file-utils appstream" ;;
+    windows) echo "cmake make doctest-dev g++-mingw-w64-x86-64-posix wine wine64" ;;
+    web) echo "cmake make doctest-dev emscripten nodejs" ;;
+    *) echo "install-deps: no group \"$1\" (run, test, windows or web)" >&2; exit 2 ;;
+  esac
+}
+
+[ $# -gt 0 ] || set -- run
+packages=""
+for g in "$@"; do packages="$packages $(group "$g")"; done
 
 missing=""
 for p in $packages; do

@@ -5,7 +5,7 @@
 # shows. Usage: scripts/record-pictures.sh [path/to/sortbars]
 set -eu
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh
+./scripts/install-deps.sh run test
 app=${1:-build/sortbars}
 [ -x "$app" ] || { echo "record-pictures: build first (make test or make run)" >&2; exit 1; }
 . scripts/session.sh
