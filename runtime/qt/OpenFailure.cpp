@@ -57,6 +57,16 @@ QString OpenFailure::notInstalled(const QString& platform)
     return QStringLiteral("there is no Qt platform \"%1\" (QT_QPA_PLATFORM)").arg(platform);
 }
 
+namespace
+{
+const QString kNoWindow = QStringLiteral("sortbars: no window can be opened: ");
+} // namespace
+
+std::string OpenFailure::noScreenLine(const QString& platform)
+{
+    return (kNoWindow + QStringLiteral("the platform \"%1\" has no screen").arg(platform)).toStdString();
+}
+
 std::string OpenFailure::line() const
 {
     QStringList reasons = reasons_;
@@ -65,7 +75,7 @@ std::string OpenFailure::line() const
         for (QString& reason : reasons)
             if (reason.startsWith(QLatin1String("Wayland: cannot connect")))
                 reason += QStringLiteral(" (XDG_RUNTIME_DIR is not set)");
-    QString text = QStringLiteral("sortbars: no window can be opened: ");
+    QString text = kNoWindow;
     text += reasons.isEmpty() ? QStringLiteral("no Qt platform could be started") : reasons.join(QStringLiteral("; "));
     if (unknownPlatform_ && !installed_.isEmpty())
         text += QStringLiteral("; installed: ") + installed_;

@@ -24,6 +24,9 @@ public:
 
     // "sortbars: no window can be opened: ...", without a newline.
     std::string line() const;
+    // The line for a platform that started but has no screen to open a
+    // window on (linuxfb without a framebuffer, for one).
+    static std::string noScreenLine(const QString& platform);
 
 private:
     QString waylandReason() const;

@@ -129,6 +129,10 @@ int startUp(int argc, char** argv, const FormFactory& makeForm)
         failure = nullptr;
         quiet = nullptr;
     }
+    // A platform may start with no screen at all, and Qt would abort at the
+    // first window.
+    if (!QGuiApplication::primaryScreen())
+        failStartUp(OpenFailure::noScreenLine(QGuiApplication::platformName()));
 
     QtPlatform platform;
     std::unique_ptr<Form> form;

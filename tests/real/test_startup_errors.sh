@@ -64,6 +64,8 @@ row "a live X display, Wayland asked for" 'Wayland: cannot connect to the compos
   DISPLAY="$LIVE" QT_QPA_PLATFORM=wayland
 row "a live X display, no such platform" 'there is no Qt platform "bogus"' 'X display' "$APP" \
   DISPLAY="$LIVE" QT_QPA_PLATFORM=bogus
+row "a framebuffer platform with no framebuffer" 'the platform "linuxfb" has no screen' X11 "$APP" \
+  QT_QPA_PLATFORM=linuxfb:fb=/dev/no-framebuffer
 for scale in -1 0 0.2 8.5 100 1e9 nan inf; do
   row "QT_SCALE_FACTOR=$scale" "QT_SCALE_FACTOR is \"$scale\"" 'display' "$APP" DISPLAY="$LIVE" QT_SCALE_FACTOR="$scale"
 done

@@ -12,6 +12,7 @@ class TestOpenFailure : public QObject
 private slots:
     void lineFromQtsMessages_data();
     void lineFromQtsMessages();
+    void lineForAPlatformWithNoScreen();
 };
 
 namespace
@@ -97,6 +98,12 @@ void TestOpenFailure::lineFromQtsMessages()
     failure.noteLibraryOutput(libraryOutput);
 
     QCOMPARE(QString::fromStdString(failure.line()), "sortbars: no window can be opened: " + line);
+}
+
+void TestOpenFailure::lineForAPlatformWithNoScreen()
+{
+    QCOMPARE(QString::fromStdString(rt::OpenFailure::noScreenLine("linuxfb")),
+        QString("sortbars: no window can be opened: the platform \"linuxfb\" has no screen"));
 }
 
 QTEST_GUILESS_MAIN(TestOpenFailure)
