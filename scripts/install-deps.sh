@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages of the named groups that are missing, and does
 # nothing when they are all present. Run as root or through sudo on Debian
-# 12 or 13. Usage: scripts/install-deps.sh GROUP...
+# 12 or 13. Usage: scripts/install-deps.sh [--list] GROUP...
 #   run      building and running the program: the compiler, CMake, Qt 6
 #            with its X11 and Wayland platforms
 #   test     the tests on top of that: the core tests' framework, Qt's
@@ -25,9 +25,19 @@ group() {
   esac
 }
 
+# --list GROUP...: only prints the groups' packages.
+list=false
+if [ "${1:-}" = --list ]; then
+  list=true
+  shift
+fi
 [ $# -gt 0 ] || set -- run
 packages=""
 for g in "$@"; do packages="$packages $(group "$g")"; done
+if $list; then
+  echo $packages
+  exit 0
+fi
 
 missing=""
 for p in $packages; do

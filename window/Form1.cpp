@@ -18,8 +18,9 @@ constexpr float kButtonHeight = 495;
 // The buttons, in layout order, with their top edges, tab indices and click
 // handlers. The column reads Randomize, Bubble-sort, Push-sort, Random sort
 // from the top; the tab order puts Random sort before Push-sort.
+using ButtonOfForm = rt::Button Form1::*;
 struct ButtonRow {
-    rt::Button Form1::*button;
+    ButtonOfForm button;
     const char* caption;
     float top;
     int tabIndex;

@@ -11,9 +11,10 @@ namespace rt
 // start-up needs no image decoder plugins.
 QImage appIconImage(int size);
 
-// The icon in the three sizes the window system picks from: 16, 32 and 48 px.
+// The icon in the sizes that window systems, docks and software centres pick
+// from, up to 128 px for HiDPI screens; the same sizes are installed.
 QIcon appIcon();
 
-inline constexpr int kAppIconSizes[] = { 16, 32, 48 };
+inline constexpr int kAppIconSizes[] = { 16, 32, 48, 64, 128 };
 
 } // namespace rt

@@ -38,7 +38,7 @@ public:
             return QString::number(bar_->width());
         return {};
     }
-    void setText(QAccessible::Text, const QString&) override { }
+    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override
     {
         const QRect local = view_->barRect(*bar_);
@@ -57,7 +57,7 @@ public:
     }
 
     QVariant currentValue() const override { return double(bar_->width()); }
-    void setCurrentValue(const QVariant&) override { } // read-only: only the program sets a length
+    void setCurrentValue(const QVariant&) override {} // read-only: only the program sets a length
     QVariant maximumValue() const override { return {}; }
     QVariant minimumValue() const override { return 0.0; }
     QVariant minimumStepSize() const override { return 1.0; }

@@ -57,11 +57,13 @@ TEST_CASE("unload ends the program without cancelling")
     CHECK(cancel == Int16(0));
 }
 
+using ButtonOfForm = rt::Button Form1::*;
+
 TEST_CASE("each button's click reaches its handler")
 {
     const struct {
         const char* name;
-        rt::Button Form1::*button;
+        ButtonOfForm button;
         int sortKind;
         int draws;
     } rows[] = {

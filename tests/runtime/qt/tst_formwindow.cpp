@@ -126,7 +126,8 @@ void TestFormWindow::windowIsFixedAt421By310()
     QCOMPARE(window->size(), QSize(6315 / 15, 4650 / 15));
     QCOMPARE(window->minimumSize(), window->size());
     QCOMPARE(window->maximumSize(), window->size());
-    QCOMPARE(window->windowIcon().availableSizes(), (QList<QSize> { { 16, 16 }, { 32, 32 }, { 48, 48 } }));
+    QCOMPARE(window->windowIcon().availableSizes(),
+        (QList<QSize> { { 16, 16 }, { 32, 32 }, { 48, 48 }, { 64, 64 }, { 128, 128 } }));
 }
 
 void TestFormWindow::tabGoesRandomSortBeforePushSort()
