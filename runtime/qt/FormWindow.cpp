@@ -24,6 +24,7 @@ FormWindow::FormWindow(Form& form, Platform& platform)
     setWindowTitle(QString::fromStdString(layout.caption));
     setWindowIcon(appIcon());
     setFixedSize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false); // for the desktops that heed it
     bars_->setGeometry(rect());
 
     for (const Control& control : layout.controls) {
@@ -87,6 +88,17 @@ void FormWindow::load()
 void FormWindow::closeEvent(QCloseEvent* event)
 {
     event->setAccepted(unload());
+}
+
+void FormWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Where Qt draws the title bar itself (GNOME on Wayland), it offers a
+    // maximize button even on a fixed-size window, which would mark the
+    // window maximized and move it without resizing it.
+    constexpr Qt::WindowStates kResized = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & kResized))
+        setWindowState(windowState() & ~kResized);
 }
 
 bool FormWindow::unload()

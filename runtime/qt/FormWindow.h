@@ -42,6 +42,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The window has a fixed size: a maximized or full-screen state that a
+    // title bar or the window manager sets is undone at once.
+    void changeEvent(QEvent* event) override;
 
 private:
     void barChanged(const Bar& bar, float oldTop, float oldWidth) override;

@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -22,6 +23,8 @@ private slots:
     void buttonGeometryFromTwips_data();
     void buttonGeometryFromTwips();
     void windowIsFixedAt421By310();
+    void maximizeLeavesTheWindowAsItWas_data();
+    void maximizeLeavesTheWindowAsItWas();
     void tabGoesRandomSortBeforePushSort();
     void firstPaintShowsDrawnBoard();
     void barsPaintAtTheirSlots();
@@ -128,6 +131,28 @@ void TestFormWindow::windowIsFixedAt421By310()
     QCOMPARE(window->maximumSize(), window->size());
     QCOMPARE(window->windowIcon().availableSizes(),
         (QList<QSize> { { 16, 16 }, { 32, 32 }, { 48, 48 }, { 64, 64 }, { 128, 128 } }));
+}
+
+void TestFormWindow::maximizeLeavesTheWindowAsItWas_data()
+{
+    QTest::addColumn<Qt::WindowState>("state");
+    QTest::newRow("maximized, as a title bar's button asks") << Qt::WindowMaximized;
+    QTest::newRow("full screen") << Qt::WindowFullScreen;
+}
+
+void TestFormWindow::maximizeLeavesTheWindowAsItWas()
+{
+    QFETCH(Qt::WindowState, state);
+    window->load();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QRect before = window->geometry();
+
+    window->setWindowState(state);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(window->windowState(), Qt::WindowNoState);
+    QCOMPARE(window->windowHandle()->windowState(), Qt::WindowNoState);
+    QCOMPARE(window->geometry(), before);
 }
 
 void TestFormWindow::tabGoesRandomSortBeforePushSort()
