@@ -13,10 +13,17 @@ start_x 800x600
 work=$SESSION_DIR
 
 spawn "$app"
-wait_for 10 "a window titled Form1" xdotool search --onlyvisible --name '^Form1$'
+wait_for 60 "a window titled Form1" xdotool search --onlyvisible --name '^Form1$'
 win=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
 xdotool windowactivate --sync "$win"
-sleep 0.5
+# Until two pictures in a row are the same: the first frame is on the screen.
+settled() {
+  xwd -silent -id "$win" >"$work/settle.xwd"
+  cmp -s "$work/settle.xwd" "$work/settle.last.xwd" && return 0
+  mv "$work/settle.xwd" "$work/settle.last.xwd"
+  return 1
+}
+wait_for 30 "the window's first picture to settle" settled
 mkdir -p docs
 import -frame -window "$win" docs/sortbars.png
 

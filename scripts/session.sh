@@ -22,13 +22,12 @@ fail() {
 }
 
 # poll SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds (0) or
-# SECONDS have passed (1).
+# SECONDS have passed on the clock (1), however long each try takes.
 poll() {
-  poll_tries=$(($1 * 10))
+  poll_end=$(($(date +%s) + $1))
   shift
   until "$@" >/dev/null 2>&1; do
-    poll_tries=$((poll_tries - 1))
-    [ "$poll_tries" -gt 0 ] || return 1
+    [ "$(date +%s)" -lt "$poll_end" ] || return 1
     sleep 0.1
   done
 }
@@ -53,12 +52,12 @@ spawn() {
 # start_x [WIDTHxHEIGHT]: Xvfb with openbox; exports DISPLAY.
 start_x() {
   spawn Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$SESSION_DIR/display" 2>/dev/null
-  wait_for 10 "Xvfb to report its display" test -s "$SESSION_DIR/display"
+  wait_for 30 "Xvfb to report its display" test -s "$SESSION_DIR/display"
   DISPLAY=":$(cat "$SESSION_DIR/display")"
   export DISPLAY
   unset WAYLAND_DISPLAY XDG_SESSION_TYPE # so that Qt picks X11
   spawn openbox >/dev/null 2>&1
-  wait_for 10 "openbox to manage the display" wmctrl -m
+  wait_for 30 "openbox to manage the display" wmctrl -m
 }
 
 # start_wayland: headless sway. Exports WAYLAND_DISPLAY (the socket's full
@@ -78,14 +77,14 @@ start_wayland() {
     WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman "$@" >"$SESSION_DIR/sway.log" 2>&1
   # sway names its sockets itself: wayland-N and sway-ipc.UID.PID.sock.
   found_socket() { for s in "$sway_dir"/$1; do [ -S "$s" ] && echo "$s" && return 0; done; return 1; }
-  poll 10 found_socket 'wayland-[0-9]*' ||
+  poll 30 found_socket 'wayland-[0-9]*' ||
     fail "sway opened no Wayland socket within 10 s: $(tail -n 3 "$SESSION_DIR/sway.log")"
-  wait_for 10 "sway to open its IPC socket" found_socket 'sway-ipc.*.sock'
+  wait_for 30 "sway to open its IPC socket" found_socket 'sway-ipc.*.sock'
   WAYLAND_DISPLAY=$(found_socket 'wayland-[0-9]*')
   SWAYSOCK=$(found_socket 'sway-ipc.*.sock')
   XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   export WAYLAND_DISPLAY SWAYSOCK XDG_RUNTIME_DIR
   unset DISPLAY XDG_SESSION_TYPE
-  wait_for 10 "sway to answer on IPC" swaymsg -t get_version
+  wait_for 30 "sway to answer on IPC" swaymsg -t get_version
 }

@@ -28,13 +28,36 @@ start_app() {
   spawn "$APP"
   APP_PID=$SPAWNED
   if [ -n "${WAYLAND_DISPLAY:-}" ]; then
-    wait_for 10 "a window of the program on sway" sway_window
+    wait_for 60 "a window of the program on sway" sway_window
     GEOMETRY=$(sway_window | cut -f2)
   else
-    wait_for 10 "a window titled Form1" xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$'
+    wait_for 60 "a window titled Form1" xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$'
     WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$' | head -n 1)
   fi
-  sleep 0.3 # let the first frame reach the screen
+  wait_for 30 "the first picture of the bars" board_shown
+}
+
+# board_shown: true once a shot of the window shows bars; leaves their
+# widths and colours, as bars() writes them, in $WORK/board.
+board_shown() {
+  shot "$WORK/board.txt" && bars "$WORK/board.txt" >"$WORK/board" &&
+    awk '$1 > 0 { found = 1 } END { exit !found }' "$WORK/board"
+}
+
+# board_changed FILE: true once the bars' widths differ from those in FILE.
+board_changed() {
+  board_shown && [ "$(cut -d' ' -f1 "$WORK/board")" != "$(cut -d' ' -f1 "$1")" ]
+}
+
+# settled FILE: takes a shot into FILE, true when it is what the last one was.
+settled() {
+  [ -f "$1" ] && mv "$1" "$1.last"
+  shot "$1" && cmp -s "$1" "$1.last"
+}
+
+# moving: true when two shots in a row differ, as while bars slide.
+moving() {
+  shot "$WORK/moving1.txt" && shot "$WORK/moving2.txt" && ! cmp -s "$WORK/moving1.txt" "$WORK/moving2.txt"
 }
 
 # sway_window: "title<TAB>X,Y WxH<TAB>app id" of the program's window, from
@@ -126,6 +149,15 @@ buttons_enabled() {
   set -- $(button_rect Randomize)
   region "$WORK/buttons.txt" $(($1 + 5)) $(($2 + 4)) $(($3 - 10)) $(($4 - 8)) |
     awk '{ s = $2 + $3 + $4; if (min == "" || s < min) min = s } END { exit !(min < 150) }'
+}
+
+buttons_locked() {
+  ! buttons_enabled
+}
+
+# wait_locked WHAT: waits for a sort to grey the buttons.
+wait_locked() {
+  wait_for 30 "$1 to grey the buttons" buttons_locked
 }
 
 # wait_sorted SECONDS WHAT: waits for the buttons to come back after a sort.

@@ -12,17 +12,17 @@ start_app
 # The style shows the focus only once the keyboard is used, so a button's
 # picture changes only when it shows the focus.
 xdotool windowactivate --sync "$WIN"
-sleep 0.3
-shot "$WORK/tab0.txt"
+wait_for 30 "the active window's picture to settle" settled "$WORK/tab0.txt"
 xdotool key Tab Tab
-sleep 0.3
-shot "$WORK/tab2.txt"
 focus_moved() { # CAPTION: did the button's picture change between the two shots?
   rect=$(button_rect "$1")
   # shellcheck disable=SC2086
   ! [ "$(region "$WORK/tab0.txt" $rect)" = "$(region "$WORK/tab2.txt" $rect)" ]
 }
-focus_moved "Random sort" || fail "two Tabs from Randomize did not reach Random sort"
+shows_focus() { # CAPTION: takes a shot; true when the button's picture changed
+  shot "$WORK/tab2.txt" && focus_moved "$1"
+}
+wait_for 30 "two Tabs from Randomize to reach Random sort" shows_focus "Random sort"
 focus_moved Push-sort && fail "Push-sort changed on the way to Random sort"
 focus_moved Bubble-sort && fail "Bubble-sort still shows the focus"
 xdotool key shift+Tab shift+Tab # back to Randomize
@@ -40,25 +40,25 @@ keys() {
 for entry in "1 Bubble-sort" "2 Random sort" "3 Push-sort"; do
   tabs=${entry%% *}
   sort=${entry#* }
+  board_shown || fail "no bars to start from: $(cat "$WORK/board")"
+  cp "$WORK/board" "$WORK/before"
   xdotool key space # Randomize, where the focus is
-  sleep 0.3
-  shot "$WORK/before.txt"
-  bars "$WORK/before.txt" >"$WORK/before" || fail "$(cat "$WORK/before")"
-  ascending "$WORK/before" && fail "Space on Randomize left the bars in order (is the focus lost?)"
+  wait_for 30 "Space on Randomize to draw new widths (is the focus lost?)" board_changed "$WORK/before"
+  cp "$WORK/board" "$WORK/before"
+  ascending "$WORK/before" && fail "Space on Randomize left the bars in order"
   buttons_enabled || fail "Space on Randomize started a sort (the focus was not on Randomize)"
 
   keys "$tabs" Tab
   xdotool key space
   started=$(date +%s)
-  sleep 0.5
-  buttons_enabled && fail "Space on $sort started no sort"
+  wait_locked "Space on $sort"
   if [ "$sort" = Bubble-sort ]; then
     # Clicks while the sort runs must change nothing.
     click Randomize
     click Bubble-sort
     click "Random sort"
   fi
-  wait_sorted 90 "$sort"
+  wait_sorted 120 "$sort"
   shot "$WORK/after.txt"
   bars "$WORK/after.txt" >"$WORK/after" || fail "$sort: $(cat "$WORK/after")"
   ascending "$WORK/after" || fail "$sort left the bars out of order: $(cat "$WORK/after")"

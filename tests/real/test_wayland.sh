@@ -26,18 +26,16 @@ client=$(awk '$1 == "client" { print $2 "x" $3 }' "$LAYOUT")
 [ "$app_id" = "$(basename "$ENTRY" .desktop)" ] || fail "the app id \"$app_id\" does not name the desktop entry"
 echo "window: $title, $size, app id $app_id"
 
-press() { # CAPTION: as a screen reader presses a button
-  timeout 30 /usr/bin/python3 "$(dirname "$0")/screen_reader.py" "$APP_PID" "$1" press >/dev/null ||
-    fail "could not press $1 through the accessibility interface"
+press() { # CAPTION: as a screen reader presses a button, once the program's accessible objects are there
+  poll 60 timeout 20 /usr/bin/python3 "$(dirname "$0")/screen_reader.py" "$APP_PID" "$1" press ||
+    fail "could not press $1 through the accessibility interface within 60 s"
 }
 
-shot "$WORK/before.txt"
-bars "$WORK/before.txt" >"$WORK/before" || fail "$(cat "$WORK/before")"
+cp "$WORK/board" "$WORK/before" # the first picture, which start_app waited for
 ascending "$WORK/before" && fail "the first picture is already in order"
 press Push-sort
-sleep 1
-buttons_enabled && fail "the buttons are not greyed while Push-sort runs"
-wait_sorted 90 Push-sort
+wait_locked Push-sort
+wait_sorted 120 Push-sort
 shot "$WORK/after.txt"
 bars "$WORK/after.txt" >"$WORK/after" || fail "$(cat "$WORK/after")"
 ascending "$WORK/after" || fail "Push-sort left the bars out of order: $(cat "$WORK/after")"
@@ -46,9 +44,9 @@ echo "Push-sort: greyed while it ran, bars ascending after it"
 
 # A close in the middle of a sort ends the program at once.
 press Randomize
+wait_for 30 "Randomize to draw new widths" board_changed "$WORK/after"
 press Push-sort
-sleep 1
-buttons_enabled && fail "the second Push-sort did not start"
+wait_locked "the second Push-sort"
 start=$(date +%s%N)
 swaymsg "[pid=$APP_PID] kill" >/dev/null
 wait_exit 3
