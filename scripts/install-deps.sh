@@ -17,7 +17,7 @@ group() {
     run) echo "g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev" ;;
     test) echo "clang-format doctest-dev qt6-base-private-dev
       xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
-      sway grim util-linux dbus-daemon at-spi2-core python3-pyatspi
+      sway grim mutter gsettings-desktop-schemas util-linux dbus-daemon at-spi2-core python3-pyatspi
       dpkg-dev file lintian desktop-file-utils appstream" ;;
     windows) echo "cmake make doctest-dev g++-mingw-w64-x86-64-posix wine wine64" ;;
     web) echo "cmake make doctest-dev emscripten nodejs" ;;

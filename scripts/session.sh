@@ -60,6 +60,27 @@ start_x() {
   wait_for 30 "openbox to manage the display" wmctrl -m
 }
 
+# start_mutter: headless mutter, GNOME's compositor, with a virtual monitor
+# and a system bus of its own, on the caller's session bus. Exports
+# WAYLAND_DISPLAY and an XDG_RUNTIME_DIR of the caller's own. mutter will
+# not run as root: the caller runs as an ordinary user.
+start_mutter() {
+  XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
+  HOME="$SESSION_DIR/home" # for dconf
+  mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+  export XDG_RUNTIME_DIR HOME
+  spawn dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/system-bus"
+  wait_for 30 "a system bus for mutter" test -S "$XDG_RUNTIME_DIR/system-bus"
+  spawn env -u DISPLAY -u WAYLAND_DISPLAY DBUS_SYSTEM_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/system-bus" \
+    mutter --headless --wayland --no-x11 --virtual-monitor 1024x768 >"$SESSION_DIR/mutter.log" 2>&1
+  poll 30 test -S "$XDG_RUNTIME_DIR/wayland-0" ||
+    fail "mutter opened no Wayland socket within 30 s: $(tail -n 3 "$SESSION_DIR/mutter.log")"
+  WAYLAND_DISPLAY=wayland-0
+  SESSION_COMPOSITOR=mutter
+  export WAYLAND_DISPLAY
+  unset DISPLAY XDG_SESSION_TYPE
+}
+
 # start_wayland: headless sway. Exports WAYLAND_DISPLAY (the socket's full
 # path), SWAYSOCK for swaymsg, and an XDG_RUNTIME_DIR of the caller's own.
 # sway will not run as root, so under root it runs as nobody.

@@ -2,6 +2,7 @@
 
 Usage: screen_reader.py PID BUTTON [SECONDS]
        screen_reader.py PID BUTTON press
+       screen_reader.py PID window
 
 Finds the program with process id PID, checks what it shows (a chart of
 sixteen valued bars, "Bar 1" to "Bar 16", and four push buttons named by
@@ -11,6 +12,8 @@ while the sort runs. Then checks that exactly one object has the focus,
 BUTTON, and that the bars ascend. Prints what it heard; exits 1 with a
 message on the first thing that is wrong, also when SECONDS pass first.
 With "press", it only focuses and presses BUTTON, and returns at once.
+With "window", it prints the size of the program's window, "WxH", as the
+window tells screen readers, and returns.
 """
 import sys
 import time
@@ -60,6 +63,13 @@ def main():
         time.sleep(0.1)
 
     objects = list(walk(app))
+    if caption == "window":
+        windows = [o for o in app if o is not None]  # the application's children are its top-level windows
+        if not windows:
+            fail("the program shows no window")
+        extents = windows[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print("%dx%d" % (extents.width, extents.height))
+        return
     charts = [o for o in objects if o.getRole() == pyatspi.ROLE_CHART]
     if len(charts) != 1:
         fail("expected one chart, found %d" % len(charts))

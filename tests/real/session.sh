@@ -23,11 +23,17 @@ button_rect() {
 }
 
 # start_app: starts the program on the session's display and waits for its
-# window. Sets APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (Wayland).
+# window. Sets APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (sway). Under
+# mutter, which has no screenshots, it waits for the window that screen
+# readers see (accessibility must be on).
 start_app() {
   spawn "$APP"
   APP_PID=$SPAWNED
-  if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  if [ "${SESSION_COMPOSITOR:-}" = mutter ]; then
+    wait_for 60 "a window of the program on mutter" \
+      timeout 20 /usr/bin/python3 "$(dirname "$0")/../real/screen_reader.py" "$APP_PID" window
+    return
+  elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
     wait_for 60 "a window of the program on sway" sway_window
     GEOMETRY=$(sway_window | cut -f2)
   else
