@@ -6,10 +6,7 @@ set -eu
 . "$(dirname "$0")/../real/session.sh"
 start_x
 start_app
-[ "$(xdotool getwindowname "$WIN")" = "Form1" ] || fail "the installed program's window is not titled Form1"
-size=$(xwininfo -id "$WIN" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
-client=$(awk '$1 == "client" { print $2 "x" $3 }' "$LAYOUT")
-[ "$size" = "$client" ] || fail "the installed program's window is $size, not $client"
+check_x_window
 wmctrl -c Form1
 wait_exit 10
 [ "$STATUS" -eq 0 ] || fail "the installed program ended with status $STATUS"

@@ -14,6 +14,19 @@ LAYOUT=$WORK/layout
 "${SORTBARS_LAYOUT_TOOL:?must name the layout_pixels program of the build}" >"$LAYOUT" ||
   fail "$SORTBARS_LAYOUT_TOOL could not print the layout"
 
+# client_size: "WxH", the client area's size in the layout.
+client_size() {
+  awk '$1 == "client" { print $2 "x" $3 }' "$LAYOUT"
+}
+
+# check_x_window: the X11 window is titled Form1, with the layout's client size.
+check_x_window() {
+  title=$(xdotool getwindowname "$WIN")
+  [ "$title" = Form1 ] || fail "the window is titled \"$title\", not Form1"
+  size=$(xwininfo -id "$WIN" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+  [ "$size" = "$(client_size)" ] || fail "the client area is $size, not $(client_size)"
+}
+
 # button_rect CAPTION: "X Y W H" of the button with that caption.
 button_rect() {
   awk -v caption="$1" '

@@ -22,8 +22,7 @@ export QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_app
 
 size=$(timeout 20 /usr/bin/python3 "$HERE/screen_reader.py" "$APP_PID" window)
-client=$(awk '$1 == "client" { print $2 "x" $3 }' "$LAYOUT")
-[ "$size" = "$client" ] || fail "the window is $size, not $client"
+[ "$size" = "$(client_size)" ] || fail "the window is $size, not $(client_size)"
 echo "window: $size"
 
 timeout 150 /usr/bin/python3 "$HERE/screen_reader.py" "$APP_PID" Push-sort 120 || fail "Push-sort under mutter"

@@ -21,8 +21,7 @@ title=$(echo "$window" | cut -f1)
 size=$(echo "$window" | cut -f2 | cut -d' ' -f2)
 app_id=$(echo "$window" | cut -f3)
 [ "$title" = Form1 ] || fail "the title is \"$title\", not Form1"
-client=$(awk '$1 == "client" { print $2 "x" $3 }' "$LAYOUT")
-[ "$size" = "$client" ] || fail "the window is $size, not $client"
+[ "$size" = "$(client_size)" ] || fail "the window is $size, not $(client_size)"
 [ "$app_id" = "$(basename "$ENTRY" .desktop)" ] || fail "the app id \"$app_id\" does not name the desktop entry"
 echo "window: $title, $size, app id $app_id"
 

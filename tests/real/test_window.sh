@@ -7,10 +7,7 @@ set -eu
 start_x
 start_app
 
-[ "$(xdotool getwindowname "$WIN")" = "Form1" ] || fail "title is not Form1"
-size=$(xwininfo -id "$WIN" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
-client=$(awk '$1 == "client" { print $2 "x" $3 }' "$LAYOUT")
-[ "$size" = "$client" ] || fail "client area is $size, expected $client"
+check_x_window
 # Desktops on X11 match the window to its desktop entry by its class.
 ENTRY="$(dirname "$0")/../../packaging/org.sortbars.SortBars.desktop"
 class=$(xprop -id "$WIN" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
