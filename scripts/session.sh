@@ -60,24 +60,51 @@ start_x() {
   wait_for 30 "openbox to manage the display" wmctrl -m
 }
 
-# start_mutter: headless mutter, GNOME's compositor, with a virtual monitor
-# and a system bus of its own, on the caller's session bus. Exports
-# WAYLAND_DISPLAY and an XDG_RUNTIME_DIR of the caller's own. mutter will
-# not run as root: the caller runs as an ordinary user.
+# start_mutter: headless mutter, GNOME's compositor, with a virtual monitor.
+# It gets a session bus and a system bus of its own, which the caller and
+# its clients share (the remote-desktop keyboard is on the session bus), and
+# exports DBUS_SESSION_BUS_ADDRESS, WAYLAND_DISPLAY (the socket's full path)
+# and an XDG_RUNTIME_DIR of the caller's own. mutter will not run as root,
+# so under root it runs as nobody, as sway does.
 start_mutter() {
-  XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
-  HOME="$SESSION_DIR/home" # for dconf
-  mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
-  export XDG_RUNTIME_DIR HOME
-  spawn dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/system-bus"
-  wait_for 30 "a system bus for mutter" test -S "$XDG_RUNTIME_DIR/system-bus"
-  spawn env -u DISPLAY -u WAYLAND_DISPLAY DBUS_SYSTEM_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/system-bus" \
-    mutter --headless --wayland --no-x11 --virtual-monitor 1024x768 >"$SESSION_DIR/mutter.log" 2>&1
-  poll 30 test -S "$XDG_RUNTIME_DIR/wayland-0" ||
+  mutter_dir="$SESSION_DIR/mutter"
+  mkdir -m 700 "$mutter_dir"
+  # Buses that any user of this machine may join: mutter's and the caller's.
+  cat >"$SESSION_DIR/bus.conf" <<CONF
+<busconfig>
+  <type>session</type>
+  <listen>unix:tmpdir=$SESSION_DIR</listen>
+  <standard_session_servicedirs/>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+  </policy>
+</busconfig>
+CONF
+  for bus in session system; do
+    spawn dbus-daemon --config-file="$SESSION_DIR/bus.conf" --nofork --print-address=3 3>"$SESSION_DIR/$bus.bus"
+    wait_for 30 "a $bus bus for mutter" test -s "$SESSION_DIR/$bus.bus"
+  done
+  DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$SESSION_DIR/session.bus")
+  export DBUS_SESSION_BUS_ADDRESS
+  set -- mutter --headless --wayland --no-x11 --virtual-monitor 1024x768
+  if [ "$(id -u)" -eq 0 ]; then
+    chmod 711 "$SESSION_DIR"
+    chown -R nobody:nogroup "$mutter_dir"
+    set -- setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"
+  fi
+  spawn env -u DISPLAY -u WAYLAND_DISPLAY HOME="$mutter_dir" XDG_RUNTIME_DIR="$mutter_dir" \
+    DBUS_SYSTEM_BUS_ADDRESS="$(head -n 1 "$SESSION_DIR/system.bus")" "$@" >"$SESSION_DIR/mutter.log" 2>&1
+  poll 30 test -S "$mutter_dir/wayland-0" ||
     fail "mutter opened no Wayland socket within 30 s: $(tail -n 3 "$SESSION_DIR/mutter.log")"
-  WAYLAND_DISPLAY=wayland-0
+  WAYLAND_DISPLAY="$mutter_dir/wayland-0"
+  XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
   SESSION_COMPOSITOR=mutter
-  export WAYLAND_DISPLAY
+  export WAYLAND_DISPLAY XDG_RUNTIME_DIR
   unset DISPLAY XDG_SESSION_TYPE
 }
 
