@@ -10,7 +10,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # Node.js finds emscripten's own modules (acorn) only here on Debian.
 export NODE_PATH := /usr/share/nodejs
 
-.PHONY: all build run test test-windows test-web package clean
+.PHONY: all build run test test-windows test-web web package clean
 
 all: build
 
@@ -42,12 +42,21 @@ test:
 	@$(MAKE) test-windows test-web
 
 # The core's tests, cross-built for Windows and run under Wine, and built
-# for the browser and run under Node.js.
+# for the browser and run under Node.js, with the page in headless Chromium
+# (which takes the buttons' places from the native build's layout tool).
 test-windows test-web: test-%:
 	@./scripts/install-deps.sh $*
 	@cmake -S . -B $(BUILD_DIR)-$* -DCMAKE_TOOLCHAIN_FILE=cmake/$(if $(filter windows,$*),mingw-w64,emscripten).cmake >/dev/null
 	@cmake --build $(BUILD_DIR)-$* -j $(JOBS)
-	cd $(BUILD_DIR)-$* && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR)-$* && SORTBARS_LAYOUT_TOOL=$(CURDIR)/$(BUILD_DIR)/layout_pixels ctest --output-on-failure -j $(JOBS)
+
+# The program for the browser: build-web/sortbars.html, one file that works
+# opened from disk, offline.
+web:
+	@./scripts/install-deps.sh web
+	@cmake -S . -B $(BUILD_DIR)-web -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake >/dev/null
+	@cmake --build $(BUILD_DIR)-web -j $(JOBS) --target sortbars
+	@echo "make web: wrote $(BUILD_DIR)-web/sortbars.html ($$(stat -c %s $(BUILD_DIR)-web/sortbars.html) bytes)"
 
 # A Debian package of the program: build/sortbars_VERSION_ARCH.deb
 package: build

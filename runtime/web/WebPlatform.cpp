@@ -1,0 +1,110 @@
+#include "WebPlatform.h"
+
+#include "WebWindow.h"
+
+#include <emscripten.h>
+
+// clang-format off
+// The local time of day in seconds, to the resolution of performance.now().
+EM_JS(double, sbTimeOfDay, (), {
+    const now = performance.timeOrigin + performance.now();
+    const day = new Date(now);
+    return (now - new Date(day.getFullYear(), day.getMonth(), day.getDate()).getTime()) / 1000;
+});
+
+// Yields to the browser once: it draws, and handles the input waiting. A
+// MessageChannel message comes back at once; a timeout would be clamped to
+// 4 ms when nested.
+EM_ASYNC_JS(void, sbYield, (), {
+    await new Promise((resolve) => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => resolve();
+        channel.port2.postMessage(null);
+    });
+});
+
+EM_JS(int, sbCloseRequested, (), {
+    return Module.sortbars.closeRequested ? 1 : 0;
+});
+
+// A modal dialog with the critical icon, the text and OK; returns once it is
+// dismissed, by OK or by Escape.
+EM_ASYNC_JS(void, sbMessageBox, (const char* title, const char* text), {
+    const dialog = document.createElement('dialog');
+    dialog.className = 'message';
+    dialog.setAttribute('role', 'alertdialog');
+    dialog.setAttribute('aria-modal', 'true');
+    const heading = document.createElement('div');
+    heading.className = 'title';
+    heading.id = 'sortbars-message-title';
+    heading.textContent = UTF8ToString(title);
+    const body = document.createElement('p');
+    body.id = 'sortbars-message-text';
+    const icon = document.createElement('span');
+    icon.className = 'critical';
+    icon.setAttribute('role', 'img');
+    icon.setAttribute('aria-label', 'Error');
+    icon.textContent = '\u2716';
+    body.append(icon, UTF8ToString(text));
+    const ok = document.createElement('button');
+    ok.textContent = 'OK';
+    dialog.setAttribute('aria-labelledby', heading.id);
+    dialog.setAttribute('aria-describedby', body.id);
+    dialog.append(heading, body, ok);
+    document.getElementById('sortbars').append(dialog);
+    await new Promise((resolve) => {
+        ok.onclick = () => dialog.close();
+        dialog.onclose = () => resolve();
+        dialog.showModal();
+        ok.focus();
+    });
+    dialog.remove();
+});
+
+// The window goes, and the page says in one line that the program ended.
+EM_JS(void, sbEnd, (int status), {
+    const s = Module.sortbars;
+    s.ended = true;
+    s.window.remove();
+    const line = document.createElement('p');
+    line.className = 'ended';
+    line.textContent = 'sortbars has ended' + (status ? " after an error" : "") + '. Reload the page to start it again.';
+    document.getElementById('sortbars').append(line);
+});
+// clang-format on
+
+namespace rt
+{
+
+float WebPlatform::clock()
+{
+    return static_cast<float>(sbTimeOfDay());
+}
+
+void WebPlatform::pump()
+{
+    if (window_)
+        window_->drawIfChanged();
+    sbYield();
+    // A close that came while the program was suspended here.
+    if (window_ && sbCloseRequested())
+        window_->unload();
+}
+
+void WebPlatform::messageBox(const Message& message)
+{
+    // Message has one icon and one button set today: a critical stop with OK.
+    if (window_)
+        window_->drawIfChanged();
+    sbMessageBox(message.title.c_str(), message.text.c_str());
+}
+
+void WebPlatform::end(int status)
+{
+    // No further program code runs: the runtime halts here.
+    sbEnd(status);
+    emscripten_force_exit(status);
+    __builtin_unreachable();
+}
+
+} // namespace rt

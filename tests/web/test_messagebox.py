@@ -1,0 +1,41 @@
+"""The message box in a real headless Chromium: a modal <dialog> with the
+role alertdialog, the title "Error!", a critical icon, the text and OK, and
+the handler that showed it waits until it is dismissed.
+
+Usage: test_messagebox.py PAGE   (a page that shows the box while it loads)
+"""
+import sys
+
+from cdp import Browser, Failure
+
+PAGE = sys.argv[1]
+BOX = "document.querySelector('dialog')"
+
+
+def main():
+    with Browser(1) as browser:
+        browser.send("Page.enable")
+        browser.send("Page.navigate", url="file://" + PAGE)
+        browser.wait_for(30, "the message box", "!!(%s && %s.open)" % (BOX, BOX))
+        shown = browser.evaluate("""(() => { const d = %s; return {
+            role: d.getAttribute('role'), modal: d.matches(':modal'),
+            title: d.querySelector('.title').textContent, icon: !!d.querySelector('.critical[role=img]'),
+            text: d.querySelector('p').textContent.replace(d.querySelector('.critical').textContent, ''),
+            buttons: [...d.querySelectorAll('button')].map(b => b.textContent),
+            windowShown: !Module.sortbars.window.hidden }; })()""" % BOX)
+        expected = {"role": "alertdialog", "modal": True, "title": "Error!", "icon": True,
+                    "text": "Error in algorithm design!", "buttons": ["OK"], "windowShown": False}
+        if shown != expected:
+            raise Failure("the message box is %s, not %s" % (shown, expected))
+        print("message box: modal alertdialog \"Error!\" with the critical icon, the text and OK")
+        browser.evaluate("%s.querySelector('button').click()" % BOX)
+        browser.wait_for(10, "the window after OK", "!document.querySelector('dialog') && !Module.sortbars.window.hidden")
+        print("dismissed with OK: the handler went on and the window showed")
+    print("1 passed, 0 failed")
+
+
+try:
+    main()
+except Failure as failure:
+    print("FAIL: %s" % failure, file=sys.stderr)
+    sys.exit(1)
