@@ -50,7 +50,11 @@ start_app() {
     wait_for 60 "a window of the program on sway" sway_window
     GEOMETRY=$(sway_window | cut -f2)
   else
-    wait_for 60 "a window titled Form1" xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$'
+    if ! poll 60 xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$'; then
+      kill -0 "$APP_PID" 2>/dev/null || fail "the program ended before its window showed"
+      fail "a window titled Form1: not within 60 s; the display has: $(xdotool search --name . 2>/dev/null |
+        while read -r w; do printf '"%s" (pid %s) ' "$(xdotool getwindowname "$w")" "$(xdotool getwindowpid "$w" 2>/dev/null)"; done)"
+    fi
     WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$' | head -n 1)
   fi
   wait_for 30 "the first picture of the bars" board_shown
