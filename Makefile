@@ -36,7 +36,7 @@ run: build
 	exit 1
 
 test:
-	@./scripts/install-deps.sh run test windows web
+	@./scripts/install-deps.sh run test windows web browser
 	@$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) test-windows test-web
@@ -45,7 +45,7 @@ test:
 # for the browser and run under Node.js, with the page in headless Chromium
 # (which takes the buttons' places from the native build's layout tool).
 test-windows test-web: test-%:
-	@./scripts/install-deps.sh $*
+	@./scripts/install-deps.sh $(if $(filter web,$*),web browser,$*)
 	@cmake -S . -B $(BUILD_DIR)-$* -DCMAKE_TOOLCHAIN_FILE=cmake/$(if $(filter windows,$*),mingw-w64,emscripten).cmake >/dev/null
 	@cmake --build $(BUILD_DIR)-$* -j $(JOBS)
 	cd $(BUILD_DIR)-$* && SORTBARS_LAYOUT_TOOL=$(CURDIR)/$(BUILD_DIR)/layout_pixels ctest --output-on-failure -j $(JOBS)

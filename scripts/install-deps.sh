@@ -9,8 +9,9 @@
 #            X server with a window manager, a headless Wayland compositor, a
 #            screen-reader client over AT-SPI, and the Debian packaging checkers
 #   windows  cross-building for Windows with MinGW-w64, and Wine to run it
-#   web      building for the browser with emscripten, Node.js to run its
-#            tests, and headless Chromium to test the page
+#   web      building for the browser with emscripten, and Node.js to run
+#            emscripten's tools and the core's tests
+#   browser  headless Chromium and a DevTools client, to test the page
 set -eu
 
 group() {
@@ -21,8 +22,9 @@ group() {
       sway grim mutter gsettings-desktop-schemas util-linux dbus-daemon at-spi2-core python3-pyatspi
       dpkg-dev file lintian desktop-file-utils appstream" ;;
     windows) echo "cmake make doctest-dev g++-mingw-w64-x86-64-posix wine wine64" ;;
-    web) echo "cmake make doctest-dev emscripten nodejs chromium python3-websocket" ;;
-    *) echo "install-deps: no group \"$1\" (run, test, windows or web)" >&2; exit 2 ;;
+    web) echo "cmake make doctest-dev emscripten nodejs" ;;
+    browser) echo "chromium python3-websocket" ;;
+    *) echo "install-deps: no group \"$1\" (run, test, windows, web or browser)" >&2; exit 2 ;;
   esac
 }
 

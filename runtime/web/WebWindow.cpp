@@ -8,7 +8,8 @@
 // The page's side of the window. Its state lives in Module.sortbars.
 // clang-format off
 EM_JS(void, sbCreateWindow, (const char* caption, int width, int height), {
-    const s = Module.sortbars = { buttons: [], meters: [], busy: false, closeRequested: false, ended: false };
+    // busy until start-up has shown the window.
+    const s = Module.sortbars = { buttons: [], meters: [], busy: true, closeRequested: false, ended: false };
     const root = document.getElementById('sortbars');
     s.window = document.createElement('div');
     s.window.className = 'window';
@@ -42,15 +43,22 @@ EM_JS(void, sbCreateWindow, (const char* caption, int width, int height), {
     // Input reaches the program only while it is not inside a handler: a
     // handler suspended in a pump must not be entered again. A close is
     // noted then, and acted on when the pump returns.
-    s.close.onclick = () => {
-        if (s.ended) return;
-        if (s.busy) { s.closeRequested = true; return; }
-        Module._sortbarsClose();
-    };
+    // The program's end stops it with an ExitStatus, which ends here.
+    const ended = (e) => { if (!e || e.name != 'ExitStatus') throw e; };
     s.run = (call) => {
         if (s.busy || s.ended) return;
         s.busy = true;
-        Promise.resolve(call()).finally(() => { s.busy = false; });
+        try {
+            Promise.resolve(call()).catch(ended).finally(() => { s.busy = false; });
+        } catch (e) {
+            s.busy = false;
+            ended(e);
+        }
+    };
+    s.close.onclick = () => {
+        if (s.ended) return;
+        if (s.busy) { s.closeRequested = true; return; }
+        s.run(() => Module._sortbarsClose());
     };
 });
 
@@ -127,6 +135,7 @@ EM_JS(void, sbFill, (int x, int y, int w, int h, int rgb), {
 });
 
 EM_JS(void, sbShow, (), {
+    Module.sortbars.busy = false;
     Module.sortbars.window.hidden = false;
     const first = Module.sortbars.client.querySelector('button');
     if (first) first.focus();
