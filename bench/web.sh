@@ -20,8 +20,7 @@ sys.path.insert(0, "tests/web")
 from cdp import Browser
 with Browser(1) as browser:
     browser.send("Runtime.enable")
-    browser.send("Page.enable")
-    browser.send("Page.navigate", url="file://" + sys.argv[1])
+    browser.open(sys.argv[1], "true")
     said = lambda: [e["params"]["args"][0].get("value", "") for e in browser.events
                     if e.get("method") == "Runtime.consoleAPICalled"]
     deadline = time.monotonic() + 240

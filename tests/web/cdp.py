@@ -10,6 +10,7 @@ import json
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import urllib.request
@@ -101,3 +102,19 @@ class Browser:
 
     def wait_for(self, seconds, what, expression):
         return wait_until(seconds, what, lambda: self.evaluate(expression))
+
+    def open(self, path, ready):
+        """Loads a file into the page and waits until the expression ready is true."""
+        self.send("Page.enable")
+        self.send("Page.navigate", url="file://" + path)
+        self.wait_for(30, "the page to be ready", ready)
+
+
+def run_test(main):
+    """Runs a test: a Failure ends it with status 1 and its message."""
+    try:
+        main()
+    except Failure as failure:
+        print("FAIL: %s" % failure, file=sys.stderr)
+        sys.exit(1)
+    print("1 passed, 0 failed")

@@ -6,7 +6,7 @@ Usage: test_messagebox.py PAGE   (a page that shows the box while it loads)
 """
 import sys
 
-from cdp import Browser, Failure
+from cdp import Browser, Failure, run_test
 
 PAGE = sys.argv[1]
 BOX = "document.querySelector('dialog')"
@@ -14,9 +14,7 @@ BOX = "document.querySelector('dialog')"
 
 def main():
     with Browser(1) as browser:
-        browser.send("Page.enable")
-        browser.send("Page.navigate", url="file://" + PAGE)
-        browser.wait_for(30, "the message box", "!!(%s && %s.open)" % (BOX, BOX))
+        browser.open(PAGE, "!!(%s && %s.open)" % (BOX, BOX))
         shown = browser.evaluate("""(() => { const d = %s; return {
             role: d.getAttribute('role'), modal: d.matches(':modal'),
             title: d.querySelector('.title').textContent, icon: !!d.querySelector('.critical[role=img]'),
@@ -31,11 +29,6 @@ def main():
         browser.evaluate("%s.querySelector('button').click()" % BOX)
         browser.wait_for(10, "the window after OK", "!document.querySelector('dialog') && !Module.sortbars.window.hidden")
         print("dismissed with OK: the handler went on and the window showed")
-    print("1 passed, 0 failed")
 
 
-try:
-    main()
-except Failure as failure:
-    print("FAIL: %s" % failure, file=sys.stderr)
-    sys.exit(1)
+run_test(main)

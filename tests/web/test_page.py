@@ -14,7 +14,7 @@ import subprocess
 import sys
 import time
 
-from cdp import Browser, Failure, wait_until
+from cdp import Browser, Failure, run_test
 
 PAGE = sys.argv[1]
 LAYOUT_TOOL = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
@@ -31,9 +31,7 @@ def layout():
 
 
 def open_page(browser):
-    browser.send("Page.enable")
-    browser.send("Page.navigate", url="file://" + PAGE)
-    browser.wait_for(30, "the program's window", "!!(window.Module && Module.sortbars && !%s.window.hidden)" % S)
+    browser.open(PAGE, "!!(window.Module && Module.sortbars && !%s.window.hidden)" % S)
 
 
 def values(browser):
@@ -199,11 +197,6 @@ def main():
         check_close(browser)
     for scale in (1.5, 2):
         check_crisp(scale, min(x for x, _, _, _ in buttons.values()))  # the board, left of the buttons
-    print("1 passed, 0 failed")
 
 
-try:
-    main()
-except Failure as failure:
-    print("FAIL: %s" % failure, file=sys.stderr)
-    sys.exit(1)
+run_test(main)
