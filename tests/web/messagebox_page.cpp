@@ -1,8 +1,14 @@
 // A page whose window shows the platform's message box while it loads, for
 // the browser test of the box: the window appears only once it is dismissed.
+// Opened as PAGE#runtime-error, the load raises a runtime error instead, and
+// the default report shows it.
 #include "runtime/Runtime.h"
 
+#include <emscripten.h>
+
 #include <memory>
+
+EM_JS(int, wantsRuntimeError, (), { return location.hash == "#runtime-error" ? 1 : 0; });
 
 namespace
 {
@@ -17,6 +23,8 @@ public:
     rt::FormLayout layout() override { return { "Form1", 6315, 4650, {} }; }
     void Form_Load() override
     {
+        if (wantsRuntimeError())
+            rt::raise(rt::ErrorKind::Overflow);
         platform_.messageBox(
             { "Error in algorithm design!", "Error!", rt::Message::Icon::Critical, rt::Message::Buttons::OkOnly });
     }
