@@ -14,9 +14,13 @@ export NODE_PATH := /usr/share/nodejs
 
 all: build
 
+# The program alone: make run installs nothing that the tests need, so the
+# tests are configured only by make test.
+TESTS := OFF
+
 build:
 	@./scripts/install-deps.sh run
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=$(TESTS) >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # Before starting the program, make run checks that a display can be
@@ -37,7 +41,7 @@ run: build
 
 test:
 	@./scripts/install-deps.sh run test windows web browser
-	@$(MAKE) build
+	@$(MAKE) build TESTS=ON
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) test-windows test-web
 
