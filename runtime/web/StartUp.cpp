@@ -22,6 +22,12 @@ EMSCRIPTEN_KEEPALIVE void sortbarsClick(int index)
         window->click(index);
 }
 
+EMSCRIPTEN_KEEPALIVE void sortbarsRedraw()
+{
+    if (window)
+        window->drawIfChanged();
+}
+
 EMSCRIPTEN_KEEPALIVE void sortbarsClose()
 {
     if (window)

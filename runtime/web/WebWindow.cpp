@@ -40,6 +40,13 @@ EM_JS(void, sbCreateWindow, (const char* caption, int width, int height), {
     s.window.append(title, s.client);
     root.append(s.window);
     s.size = [width, height];
+    // Zooming changes the device pixels per CSS pixel: the bars are drawn
+    // again at the next chance, in a pump or after a handler, or at once.
+    s.stale = false;
+    window.addEventListener('resize', () => {
+        s.stale = true;
+        if (!s.busy && !s.ended) s.run(() => Module._sortbarsRedraw());
+    });
     // Input reaches the program only while it is not inside a handler: a
     // handler suspended in a pump must not be entered again. A close is
     // noted then, and acted on when the pump returns.
@@ -128,6 +135,12 @@ EM_JS(double, sbBeginDraw, (), {
     return scale;
 });
 
+EM_JS(int, sbTakeStale, (), {
+    const stale = Module.sortbars.stale;
+    Module.sortbars.stale = false;
+    return stale ? 1 : 0;
+});
+
 EM_JS(void, sbFill, (int x, int y, int w, int h, int rgb), {
     const c = Module.sortbars.context;
     c.fillStyle = 'rgb(' + (rgb & 255) + ',' + ((rgb >> 8) & 255) + ',' + ((rgb >> 16) & 255) + ')';
@@ -188,7 +201,7 @@ void WebWindow::load()
 
 void WebWindow::drawIfChanged()
 {
-    if (!dirty_)
+    if (!sbTakeStale() && !dirty_)
         return;
     dirty_ = false;
     const double scale = sbBeginDraw();

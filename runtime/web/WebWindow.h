@@ -24,7 +24,8 @@ public:
 
     // Raises load, then shows the window.
     void load();
-    // Draws the bars as they stand now, where anything changed.
+    // Draws the bars as they stand now, where anything changed or the
+    // device pixels per CSS pixel did.
     void drawIfChanged();
     // Raises unload; the form ends the program from there.
     void unload();

@@ -5,8 +5,9 @@ of a native build. The window's caption, client size and button rectangles
 (from the layout table, as that tool prints it); Randomize; a sort that ends ascending with
 the buttons disabled while it runs, and clicks during it that change
 nothing; the tab order, Space, and the focus back after a sort; the
-accessibility tree; a close mid-sort that ends the program; and crisp bar
-edges at device scale factors 1.5 and 2.
+accessibility tree; the bars drawn again when the scale changes; a close
+mid-sort that ends the program; and crisp bar edges at device scale
+factors 1.5 and 2.
 """
 import base64
 import os
@@ -148,6 +149,15 @@ def check_sorts(browser):
     print("keyboard: Tab order Randomize, Bubble-sort, Random sort, Push-sort; Space presses; focus back after")
 
 
+def check_rescale(browser, client):
+    """A page zoomed or moved to another screen redraws its bars in the new device pixels."""
+    browser.send("Emulation.setDeviceMetricsOverride", width=800, height=600, deviceScaleFactor=2, mobile=False)
+    browser.wait_for(10, "the bars drawn again at scale 2", "%s.canvas.width == %d" % (S, 2 * client[0]))
+    browser.send("Emulation.clearDeviceMetricsOverride")
+    browser.wait_for(10, "the bars drawn again at scale 1", "%s.canvas.width == %d" % (S, client[0]))
+    print("rescaled: the bars are drawn again at the new scale")
+
+
 def check_close(browser):
     press(browser, "Randomize")
     press(browser, "Push-sort")
@@ -194,6 +204,7 @@ def main():
         check_window(browser, client, buttons)
         check_accessibility(browser)
         check_sorts(browser)
+        check_rescale(browser, client)
         check_close(browser)
     for scale in (1.5, 2):
         check_crisp(scale, min(x for x, _, _, _ in buttons.values()))  # the board, left of the buttons
