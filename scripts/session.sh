@@ -69,6 +69,11 @@ start_x() {
 start_mutter() {
   mutter_dir="$SESSION_DIR/mutter"
   mkdir -m 700 "$mutter_dir"
+  # Before the buses start: the accessibility bus that they start puts its
+  # socket here, where no other test's is.
+  XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  export XDG_RUNTIME_DIR
   # Buses that any user of this machine may join: mutter's and the caller's.
   cat >"$SESSION_DIR/bus.conf" <<CONF
 <busconfig>
@@ -101,10 +106,8 @@ CONF
   poll 30 test -S "$mutter_dir/wayland-0" ||
     fail "mutter opened no Wayland socket within 30 s: $(tail -n 3 "$SESSION_DIR/mutter.log")"
   WAYLAND_DISPLAY="$mutter_dir/wayland-0"
-  XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
-  mkdir -m 700 "$XDG_RUNTIME_DIR"
   SESSION_COMPOSITOR=mutter
-  export WAYLAND_DISPLAY XDG_RUNTIME_DIR
+  export WAYLAND_DISPLAY
   unset DISPLAY XDG_SESSION_TYPE
 }
 

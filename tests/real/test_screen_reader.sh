@@ -4,10 +4,7 @@
 # hears the bars change while the sort runs, and finds the focus back on
 # "Push-sort" and the bars ascending after it.
 set -eu
-# A private session bus, so that the accessibility bus is this test's own.
-if [ -z "${SORTBARS_PRIVATE_BUS:-}" ]; then
-  SORTBARS_PRIVATE_BUS=1 exec dbus-run-session -- "$0" "$@"
-fi
+. "$(dirname "$0")/private_bus.sh"
 . "$(dirname "$0")/session.sh"
 
 start_x

@@ -5,10 +5,7 @@
 # buttons while it runs and leaves the bars ascending; and a close mid-sort
 # that ends the program with status 0.
 set -eu
-# A private session bus, for the accessibility bus the presses go through.
-if [ -z "${SORTBARS_PRIVATE_BUS:-}" ]; then
-  SORTBARS_PRIVATE_BUS=1 exec dbus-run-session -- "$0" "$@"
-fi
+. "$(dirname "$0")/private_bus.sh" # for the accessibility bus the presses go through
 . "$(dirname "$0")/session.sh"
 ENTRY="$(dirname "$0")/../../packaging/org.sortbars.SortBars.desktop"
 
