@@ -56,8 +56,12 @@ start_x() {
   DISPLAY=":$(cat "$SESSION_DIR/display")"
   export DISPLAY
   unset WAYLAND_DISPLAY XDG_SESSION_TYPE # so that Qt picks X11
-  spawn openbox >/dev/null 2>&1
-  wait_for 30 "openbox to manage the display" wmctrl -m
+  spawn openbox >"$SESSION_DIR/openbox.log" 2>&1
+  openbox_pid=$SPAWNED
+  poll 60 wmctrl -m || {
+    kill -0 "$openbox_pid" 2>/dev/null || fail "openbox ended at start: $(tail -n 3 "$SESSION_DIR/openbox.log")"
+    fail "openbox to manage the display: not within 60 s"
+  }
 }
 
 # start_mutter: headless mutter, GNOME's compositor, with a virtual monitor.
