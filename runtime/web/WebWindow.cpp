@@ -40,26 +40,42 @@ EM_JS(void, sbCreateWindow, (const char* caption, int width, int height), {
     s.window.append(title, s.client);
     root.append(s.window);
     s.size = [width, height];
-    // Zooming changes the device pixels per CSS pixel: the bars are drawn
-    // again at the next chance, in a pump or after a handler, or at once.
+    // Zooming, or moving to another screen, changes the device pixels per
+    // CSS pixel: the bars are drawn again at the next chance, in a pump or
+    // after a handler, or at once. A zoom resizes the page's viewport; a
+    // media query on the resolution tells of the rest.
     s.stale = false;
-    window.addEventListener('resize', () => {
+    const rescaled = () => {
         s.stale = true;
         if (!s.busy && !s.ended) s.run(() => Module._sortbarsRedraw());
-    });
+    };
+    window.addEventListener('resize', rescaled);
+    const watchScale = () => {
+        matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)').addEventListener('change', () => {
+            rescaled();
+            watchScale();
+        }, { once: true });
+    };
+    watchScale();
     // Input reaches the program only while it is not inside a handler: a
     // handler suspended in a pump must not be entered again. A close is
     // noted then, and acted on when the pump returns.
     // The program's end stops it with an ExitStatus, which ends here.
     const ended = (e) => { if (!e || e.name != 'ExitStatus') throw e; };
+    // Runs a call into the program, unless one is running; a change of scale
+    // that came meanwhile is drawn once it is over.
+    const idle = () => {
+        s.busy = false;
+        if (s.stale && !s.ended) s.run(() => Module._sortbarsRedraw());
+    };
     s.run = (call) => {
         if (s.busy || s.ended) return;
         s.busy = true;
         try {
-            Promise.resolve(call()).catch(ended).finally(() => { s.busy = false; });
+            Promise.resolve(call()).catch(ended).finally(idle);
         } catch (e) {
-            s.busy = false;
             ended(e);
+            idle();
         }
     };
     s.close.onclick = () => {

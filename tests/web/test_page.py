@@ -151,7 +151,8 @@ def check_sorts(browser):
 
 def check_rescale(browser, client):
     """A page zoomed or moved to another screen redraws its bars in the new device pixels."""
-    browser.send("Emulation.setDeviceMetricsOverride", width=800, height=600, deviceScaleFactor=2, mobile=False)
+    # As a zoom does: another viewport size, and another scale.
+    browser.send("Emulation.setDeviceMetricsOverride", width=700, height=500, deviceScaleFactor=2, mobile=False)
     browser.wait_for(10, "the bars drawn again at scale 2", "%s.canvas.width == %d" % (S, 2 * client[0]))
     browser.send("Emulation.clearDeviceMetricsOverride")
     browser.wait_for(10, "the bars drawn again at scale 1", "%s.canvas.width == %d" % (S, client[0]))
