@@ -42,17 +42,21 @@ EM_JS(void, sbCreateWindow, (const char* caption, int width, int height), {
     s.size = [width, height];
     // Zooming, or moving to another screen, changes the device pixels per
     // CSS pixel: the bars are drawn again at the next chance, in a pump or
-    // after a handler, or at once. A zoom resizes the page's viewport; a
-    // media query on the resolution tells of the rest.
+    // after a handler, or at once. A zoom resizes the viewport, and a media
+    // query on the resolution tells of the rest; the new scale may arrive a
+    // frame after either, so the canvas is checked for a few frames more.
     s.stale = false;
-    const rescaled = () => {
-        s.stale = true;
-        if (!s.busy && !s.ended) s.run(() => Module._sortbarsRedraw());
+    const settle = (frames) => {
+        if (s.canvas.width != Math.round(s.size[0] * (window.devicePixelRatio || 1))) {
+            s.stale = true;
+            if (!s.busy && !s.ended) s.run(() => Module._sortbarsRedraw());
+        }
+        if (frames > 0) requestAnimationFrame(() => settle(frames - 1));
     };
-    window.addEventListener('resize', rescaled);
+    window.addEventListener('resize', () => settle(30));
     const watchScale = () => {
         matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)').addEventListener('change', () => {
-            rescaled();
+            settle(30);
             watchScale();
         }, { once: true });
     };
