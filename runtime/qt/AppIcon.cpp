@@ -1,5 +1,7 @@
 #include "AppIcon.h"
 
+#include "runtime/AppIconDesign.h"
+
 #include <QPainter>
 
 namespace rt
@@ -7,13 +9,12 @@ namespace rt
 
 QImage appIconImage(int size)
 {
-    static constexpr QRgb kColours[] = { 0xe4572e, 0xf3a712, 0x4caf50, 0x2e86de };
-    const int unit = size / 16; // the design is on a 16 x 16 grid
+    const int unit = size / kAppIconGrid;
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    for (int i = 0; i < 4; ++i)
-        painter.fillRect(unit, (4 * i + 1) * unit, (4 + 3 * i) * unit, 3 * unit, QColor::fromRgb(kColours[i]));
+    for (const IconBar& bar : kAppIconBars)
+        painter.fillRect(bar.left * unit, bar.top * unit, bar.width * unit, bar.height * unit, QColor::fromRgb(bar.rgb));
     return image;
 }
 

@@ -1,0 +1,323 @@
+#include "BarsAccessible.h"
+
+#include "BoardWindow.h"
+
+#include <cwchar>
+
+namespace rt
+{
+
+namespace
+{
+constexpr long kSelf = -1;
+constexpr long kNoChild = -2;
+
+HRESULT text(BSTR* out, const wchar_t* value)
+{
+    *out = SysAllocString(value);
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT none(BSTR* out)
+{
+    *out = nullptr;
+    return S_FALSE;
+}
+
+void setChild(VARIANT* out, long id)
+{
+    out->vt = VT_I4;
+    out->lVal = id;
+}
+} // namespace
+
+BarsAccessible::BarsAccessible(BoardWindow& board)
+    : board_(&board)
+{
+}
+
+BarsAccessible::~BarsAccessible()
+{
+    if (standard_)
+        standard_->Release();
+}
+
+void BarsAccessible::detach()
+{
+    board_ = nullptr;
+}
+
+long BarsAccessible::barIndex(const VARIANT& child) const
+{
+    if (child.vt != VT_I4)
+        return kNoChild;
+    if (child.lVal == CHILDID_SELF)
+        return kSelf;
+    const long count = static_cast<long>(board_->barsTopToBottom().size());
+    return child.lVal >= 1 && child.lVal <= count ? child.lVal - 1 : kNoChild;
+}
+
+IAccessible* BarsAccessible::standard()
+{
+    if (!standard_)
+        CreateStdAccessibleObject(board_->handle(), OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard_));
+    return standard_;
+}
+
+HRESULT BarsAccessible::QueryInterface(REFIID riid, void** object)
+{
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG BarsAccessible::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG BarsAccessible::Release()
+{
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT BarsAccessible::GetTypeInfoCount(UINT* count)
+{
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT BarsAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT BarsAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT BarsAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT BarsAccessible::get_accParent(IDispatch** parent)
+{
+    *parent = nullptr;
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    IAccessible* system = standard();
+    return system ? system->get_accParent(parent) : S_FALSE;
+}
+
+HRESULT BarsAccessible::get_accChildCount(long* count)
+{
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    *count = static_cast<long>(board_->barsTopToBottom().size());
+    return S_OK;
+}
+
+HRESULT BarsAccessible::get_accChild(VARIANT child, IDispatch** object)
+{
+    *object = nullptr;
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    // The bars are simple elements, known only by their child ids.
+    return barIndex(child) >= 0 ? S_FALSE : E_INVALIDARG;
+}
+
+HRESULT BarsAccessible::get_accName(VARIANT child, BSTR* name)
+{
+    *name = nullptr;
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    const long index = barIndex(child);
+    if (index == kNoChild)
+        return E_INVALIDARG;
+    if (index == kSelf)
+        return text(name, L"Bars");
+    wchar_t buffer[16];
+    std::swprintf(buffer, 16, L"Bar %ld", index + 1);
+    return text(name, buffer);
+}
+
+HRESULT BarsAccessible::get_accValue(VARIANT child, BSTR* value)
+{
+    *value = nullptr;
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    const long index = barIndex(child);
+    if (index == kNoChild)
+        return E_INVALIDARG;
+    if (index == kSelf)
+        return S_FALSE;
+    wchar_t buffer[32];
+    std::swprintf(buffer, 32, L"%g", double(board_->barsTopToBottom()[std::size_t(index)]->width()));
+    return text(value, buffer);
+}
+
+HRESULT BarsAccessible::get_accDescription(VARIANT, BSTR* description)
+{
+    return none(description);
+}
+
+HRESULT BarsAccessible::get_accRole(VARIANT child, VARIANT* role)
+{
+    VariantInit(role);
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    const long index = barIndex(child);
+    if (index == kNoChild)
+        return E_INVALIDARG;
+    setChild(role, index == kSelf ? ROLE_SYSTEM_CHART : ROLE_SYSTEM_PROGRESSBAR);
+    return S_OK;
+}
+
+HRESULT BarsAccessible::get_accState(VARIANT child, VARIANT* state)
+{
+    VariantInit(state);
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    const long index = barIndex(child);
+    if (index == kNoChild)
+        return E_INVALIDARG;
+    if (index == kSelf && standard())
+        return standard()->get_accState(child, state);
+    setChild(state, STATE_SYSTEM_READONLY);
+    return S_OK;
+}
+
+HRESULT BarsAccessible::get_accHelp(VARIANT, BSTR* help)
+{
+    return none(help);
+}
+
+HRESULT BarsAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic)
+{
+    *topic = 0;
+    return none(file);
+}
+
+HRESULT BarsAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut)
+{
+    return none(shortcut);
+}
+
+HRESULT BarsAccessible::get_accFocus(VARIANT* child)
+{
+    VariantInit(child); // the board never holds the focus
+    return board_ ? S_FALSE : RPC_E_DISCONNECTED;
+}
+
+HRESULT BarsAccessible::get_accSelection(VARIANT* children)
+{
+    VariantInit(children);
+    return board_ ? S_FALSE : RPC_E_DISCONNECTED;
+}
+
+HRESULT BarsAccessible::get_accDefaultAction(VARIANT, BSTR* action)
+{
+    return none(action);
+}
+
+HRESULT BarsAccessible::accSelect(long, VARIANT)
+{
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BarsAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child)
+{
+    *left = *top = *width = *height = 0;
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    const long index = barIndex(child);
+    if (index == kNoChild)
+        return E_INVALIDARG;
+    RECT r;
+    if (index == kSelf)
+        GetClientRect(board_->handle(), &r);
+    else
+        r = board_->barRect(*board_->barsTopToBottom()[std::size_t(index)]);
+    MapWindowPoints(board_->handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    *left = r.left;
+    *top = r.top;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+    return S_OK;
+}
+
+HRESULT BarsAccessible::accNavigate(long direction, VARIANT start, VARIANT* end)
+{
+    VariantInit(end);
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    const long index = barIndex(start);
+    const long count = static_cast<long>(board_->barsTopToBottom().size());
+    if (index == kNoChild)
+        return E_INVALIDARG;
+    long to = kNoChild;
+    if (index == kSelf) {
+        if (direction == NAVDIR_FIRSTCHILD && count > 0)
+            to = 0;
+        else if (direction == NAVDIR_LASTCHILD && count > 0)
+            to = count - 1;
+        else if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD && standard())
+            return standard()->accNavigate(direction, start, end); // among the window's siblings
+    } else if ((direction == NAVDIR_NEXT || direction == NAVDIR_DOWN) && index + 1 < count) {
+        to = index + 1;
+    } else if ((direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP) && index > 0) {
+        to = index - 1;
+    }
+    if (to == kNoChild)
+        return S_FALSE;
+    setChild(end, to + 1);
+    return S_OK;
+}
+
+HRESULT BarsAccessible::accHitTest(long x, long y, VARIANT* child)
+{
+    VariantInit(child);
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    POINT p { x, y };
+    ScreenToClient(board_->handle(), &p);
+    RECT client;
+    GetClientRect(board_->handle(), &client);
+    if (!PtInRect(&client, p))
+        return S_FALSE;
+    const auto& bars = board_->barsTopToBottom();
+    long id = CHILDID_SELF;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const RECT r = board_->barRect(*bars[i]);
+        if (PtInRect(&r, p))
+            id = static_cast<long>(i) + 1;
+    }
+    setChild(child, id);
+    return S_OK;
+}
+
+HRESULT BarsAccessible::accDoDefaultAction(VARIANT)
+{
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT BarsAccessible::put_accName(VARIANT, BSTR)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT BarsAccessible::put_accValue(VARIANT, BSTR)
+{
+    return E_NOTIMPL;
+}
+
+} // namespace rt
