@@ -1,0 +1,97 @@
+#!/bin/sh
+# sortbars.exe under Wine in a real X window: its caption and client size,
+# the buttons at their rectangles in tab order, the bars' pixels, the chart
+# that screen readers read through MSAA, Randomize, the keyboard, a sort with
+# the buttons greyed, and a close mid-sort.
+set -eu
+. "$(dirname "$0")/session.sh"
+
+start_wine
+start_wine_app
+check_x_window
+
+# The buttons, as another process sees them: in tab order, at the layout's
+# rectangles, all enabled, the focus on the first.
+probe window >"$WORK/window"
+expected=$(awk '$1 == "button"' "$LAYOUT" | sort -k3,3n | awk '{ $1 = "button"; print }')
+seen=$(awk '$1 == "button" { c = $7; for (i = 8; i <= NF; i++) c = c " " $i; print "button", $2, $3, $4, $5, c }' "$WORK/window" |
+  sort -k3,3n)
+[ "$seen" = "$expected" ] || fail "the buttons are at $seen, not at $expected"
+tab_order=$(awk '$1 == "button" { $1 = $2 = $3 = $4 = $5 = $6 = ""; sub(/^ +/, ""); print }' "$WORK/window" | paste -sd,)
+[ "$tab_order" = "Randomize,Bubble-sort,Random sort,Push-sort" ] || fail "the tab order is $tab_order"
+grep -q '^button .* disabled ' "$WORK/window" && fail "a button starts disabled: $(cat "$WORK/window")"
+focus_is Randomize || fail "the focus does not start on Randomize: $(cat "$WORK/window")"
+
+cp "$WORK/board" "$WORK/bars"
+[ "$(awk '$1 > 0' "$WORK/bars" | wc -l)" -ge 12 ] || fail "the first picture shows too few bars: $(cat "$WORK/bars")"
+[ "$(cut -d' ' -f2- "$WORK/bars" | sort -u | wc -l)" -ge 12 ] || fail "the bars are not in random colours"
+
+# chart_matches: the chart that screen readers get names "Bar 1" to "Bar 16"
+# from the top, each valued by the length drawn (in twips, 15 to a pixel).
+chart_matches() {
+  probe chart >"$WORK/chart" || return 1
+  grep -q '^chart Bars 16$' "$WORK/chart" || return 1
+  awk '$1 == "item" { print $2 " " $3 " " int($4 / 15 + 0.5) " " $5 }' "$WORK/chart" >"$WORK/items"
+  awk '{ print "Bar " NR " " $1 " progressbar" }' "$WORK/board" | cmp -s - "$WORK/items"
+}
+chart_matches || fail "the chart does not match the picture: $(cat "$WORK/chart") against $(cat "$WORK/board")"
+for caption in Randomize Bubble-sort Push-sort "Random sort"; do
+  grep -qx "control $caption" "$WORK/chart" || fail "screen readers do not see the button $caption: $(cat "$WORK/chart")"
+done
+
+# Randomize draws new widths, keeps every slot's colour, and the chart follows.
+click Randomize
+wait_for 30 "Randomize to draw new widths" board_changed "$WORK/bars"
+paste -d' ' "$WORK/bars" "$WORK/board" | awk '$1 > 0 && $5 > 0 && ($2 " " $3 " " $4) != ($6 " " $7 " " $8) { bad = 1 } END { exit bad }' ||
+  fail "Randomize changed a colour"
+wait_for 30 "the chart to follow Randomize" chart_matches
+
+# The keyboard: Tab and Shift+Tab walk the tab order and wrap around.
+xdotool windowactivate --sync "$WIN"
+wait_for 30 "the focus on Randomize once the window is active" focus_is Randomize
+for step in "Tab Bubble-sort" "Tab Random sort" "Tab Push-sort" "Tab Randomize" "shift+Tab Push-sort" \
+  "shift+Tab Random sort" "shift+Tab Bubble-sort" "shift+Tab Randomize"; do
+  xdotool key "${step%% *}"
+  wait_for 30 "${step%% *} to take the focus to ${step#* }" focus_is "${step#* }"
+done
+
+# Enter presses the focused button, as on any Windows form, and no other:
+# Randomize draws new widths, and no sort starts.
+cp "$WORK/board" "$WORK/before"
+xdotool key Return
+wait_for 30 "Enter on Randomize to draw new widths" board_changed "$WORK/before"
+buttons_are enabled || fail "Enter on Randomize started a sort"
+focus_is Randomize || fail "Enter moved the focus from Randomize"
+
+# Bubble-sort from the keyboard: the buttons greyed and without the focus
+# while it runs, clicks ignored, the bars ascending after with their colours,
+# and the focus back on Bubble-sort.
+cp "$WORK/board" "$WORK/before"
+ascending "$WORK/before" && fail "Randomize left the bars in order"
+xdotool key Tab space
+wait_for 30 "Space on Bubble-sort to grey the buttons" buttons_are disabled
+buttons_enabled && fail "the buttons are not drawn greyed while the sort runs"
+focus_is none || fail "a disabled button holds the focus"
+click Randomize
+click "Random sort"
+poll 120 buttons_are enabled || fail "Bubble-sort did not finish within 120 s"
+shot "$WORK/after.txt"
+bars "$WORK/after.txt" >"$WORK/after" || fail "Bubble-sort: $(cat "$WORK/after")"
+ascending "$WORK/after" || fail "Bubble-sort left the bars out of order: $(cat "$WORK/after")"
+[ "$(sort "$WORK/before")" = "$(sort "$WORK/after")" ] ||
+  fail "Bubble-sort: widths and colours did not stay together, or a click during the sort changed the board"
+wait_for 10 "the focus back on Bubble-sort" focus_is Bubble-sort
+
+# A close mid-sort ends the program at once, with status 0.
+cp "$WORK/after" "$WORK/before"
+click Randomize
+wait_for 30 "Randomize to draw new widths after the sort" board_changed "$WORK/before"
+click Push-sort
+wait_for 30 "Push-sort to grey the buttons" buttons_are disabled
+wait_for 30 "bars sliding in the sort" moving
+start=$(date +%s%N)
+wmctrl -c Form1
+wait_exit 5
+[ "$STATUS" -eq 0 ] || fail "closing mid-sort gave exit status $STATUS"
+echo "closed mid-sort: ended $(( ($(date +%s%N) - start) / 1000000 )) ms after the close request"
+echo "1 passed, 0 failed"

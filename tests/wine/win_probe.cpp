@@ -1,0 +1,163 @@
+// What the real-window tests under Wine read of the program's window, as
+// another process sees it, a line a fact:
+//   win_probe window   client W H / dpi N / button X Y W H enabled|disabled CAPTION
+//                      (in tab order) / focus CAPTION|none
+//   win_probe chart    through MSAA, as a screen reader reads it: control NAME for
+//                      each other child (Wine gives buttons the client role, not
+//                      push button), chart NAME COUNT, then item NAME VALUE ROLE
+// It exits with 1 while there is no window titled Form1.
+#include <windows.h>
+// windows.h first: oleacc.h needs its types.
+#include <oleacc.h>
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+
+std::string narrow(const wchar_t* text)
+{
+    char buffer[512];
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    return n > 0 ? std::string(buffer) : std::string();
+}
+
+std::string windowText(HWND hwnd)
+{
+    wchar_t text[256] = L"";
+    GetWindowTextW(hwnd, text, 256);
+    return narrow(text);
+}
+
+HWND formWindow()
+{
+    return FindWindowW(nullptr, L"Form1");
+}
+
+int window(HWND form)
+{
+    RECT client;
+    GetClientRect(form, &client);
+    std::printf("client %ld %ld\n", client.right, client.bottom);
+    std::printf("dpi %u\n", GetDpiForWindow(form));
+    GUITHREADINFO thread {};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread);
+    std::string focus = "none";
+    // The children in z-order, which is the dialog manager's tab order.
+    for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[64] = L"";
+        GetClassNameW(child, cls, 64);
+        if (lstrcmpiW(cls, L"Button") != 0)
+            continue;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("button %ld %ld %ld %ld %s %s\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+            IsWindowEnabled(child) ? "enabled" : "disabled", windowText(child).c_str());
+        if (child == thread.hwndFocus)
+            focus = windowText(child);
+    }
+    std::printf("focus %s\n", focus.c_str());
+    return 0;
+}
+
+std::string name(IAccessible* object, long id)
+{
+    VARIANT child;
+    child.vt = VT_I4;
+    child.lVal = id;
+    BSTR text = nullptr;
+    std::string result = "?";
+    if (object->get_accName(child, &text) == S_OK && text)
+        result = narrow(text);
+    SysFreeString(text);
+    return result;
+}
+
+long role(IAccessible* object, long id)
+{
+    VARIANT child, value;
+    child.vt = VT_I4;
+    child.lVal = id;
+    VariantInit(&value);
+    return object->get_accRole(child, &value) == S_OK && value.vt == VT_I4 ? value.lVal : -1;
+}
+
+int chart(HWND form)
+{
+    IAccessible* client = nullptr;
+    const HRESULT found = AccessibleObjectFromWindow(form, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&client));
+    if (found != S_OK) {
+        std::fprintf(stderr, "win_probe: the window has no accessible object (0x%08lx)\n", static_cast<unsigned long>(found));
+        return 1;
+    }
+    long count = 0;
+    client->get_accChildCount(&count);
+    VARIANT children[32];
+    long got = 0;
+    AccessibleChildren(client, 0, count < 32 ? count : 32, children, &got);
+    int status = 1;
+    for (long i = 0; i < got; ++i) {
+        IAccessible* object = nullptr;
+        if (children[i].vt == VT_DISPATCH && children[i].pdispVal)
+            children[i].pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&object));
+        VariantClear(&children[i]);
+        if (!object)
+            continue;
+        // A child window's entry is its window object; its client is what it shows.
+        IAccessible* shown = nullptr;
+        HWND hwnd = nullptr;
+        if (WindowFromAccessibleObject(object, &hwnd) == S_OK && hwnd)
+            AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&shown));
+        if (!shown) {
+            shown = object;
+            shown->AddRef();
+        }
+        const long r = role(shown, CHILDID_SELF);
+        if (r == ROLE_SYSTEM_CHART) {
+
+            long items = 0;
+            shown->get_accChildCount(&items);
+            std::printf("chart %s %ld\n", name(shown, CHILDID_SELF).c_str(), items);
+            for (long id = 1; id <= items; ++id) {
+                VARIANT child;
+                child.vt = VT_I4;
+                child.lVal = id;
+                BSTR value = nullptr;
+                shown->get_accValue(child, &value);
+                std::printf("item %s %s %s\n", name(shown, id).c_str(), value ? narrow(value).c_str() : "?",
+                    role(shown, id) == ROLE_SYSTEM_PROGRESSBAR ? "progressbar" : "other");
+                SysFreeString(value);
+            }
+            status = 0;
+        } else {
+            std::printf("control %s\n", name(shown, CHILDID_SELF).c_str());
+        }
+        shown->Release();
+        object->Release();
+    }
+    client->Release();
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string what = argc == 2 ? argv[1] : "";
+    if (what != "window" && what != "chart") {
+        std::fprintf(stderr, "usage: win_probe window|chart\n");
+        return 2;
+    }
+    HWND form = formWindow();
+    if (!form)
+        return 1;
+    if (what == "window")
+        return window(form);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int status = chart(form);
+    CoUninitialize();
+    return status;
+}
