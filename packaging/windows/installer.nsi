@@ -3,7 +3,8 @@
 ; Start-menu entry and an uninstaller listed in Apps & features. Both the
 ; installer and the uninstaller run silently with /S.
 ; makensis defines VERSION, EXE, LICENSE_FILE and OUTFILE.
-Unicode true
+; A 64-bit installer for the 64-bit program; it also runs where Wine has no 32-bit side.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 

@@ -60,13 +60,13 @@ long BarsAccessible::barIndex(const VARIANT& child) const
 IAccessible* BarsAccessible::standard()
 {
     if (!standard_)
-        CreateStdAccessibleObject(board_->handle(), OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard_));
+        CreateStdAccessibleObject(board_->handle(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_));
     return standard_;
 }
 
 HRESULT BarsAccessible::QueryInterface(REFIID riid, void** object)
 {
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
         *object = static_cast<IAccessible*>(this);
         AddRef();
         return S_OK;

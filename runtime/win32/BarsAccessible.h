@@ -14,6 +14,9 @@ class BoardWindow;
 // read-only progress bar valued by the bar's length in twips. What a chart
 // has as any window (its parent, place and state) comes from the system's
 // own object for the window.
+//
+// Interface ids are taken with __uuidof: MinGW's liboleacc.a resolves the
+// name IID_IAccessible to an import from the DLL rather than to the GUID.
 class BarsAccessible final : public IAccessible
 {
 public:

@@ -92,7 +92,7 @@ LRESULT CALLBACK BoardWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, 
         if (board && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
             if (!board->accessible_)
                 board->accessible_ = new BarsAccessible(*board);
-            return LresultFromObject(IID_IAccessible, wParam, board->accessible_);
+            return LresultFromObject(__uuidof(IAccessible), wParam, board->accessible_);
         }
         break;
     default:

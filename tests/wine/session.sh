@@ -15,22 +15,23 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
-# start_wine [DPI]: the X session, then the prefix, made before the program
-# starts so that its making is not counted against the window's wait. At a
-# DPI other than 96 the prefix's LogPixels is set, as the display settings
-# of Windows set it.
+# start_wine: the X session, then the prefix, made before the program
+# starts so that its making is not counted against the window's wait.
 start_wine() {
-  start_x "${SCREEN:-1024x768}"
+  start_x
   timeout 300 wineboot --init >/dev/null 2>&1 || fail "Wine could not make its prefix within 300 s"
-  if [ "${1:-96}" != 96 ]; then
-    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
-      fail "could not set LogPixels to $1"
-  fi
-  timeout 60 wineserver -w || true # the settings are written before the program reads them
 }
 
-# start_wine_app: starts the program and waits for its window and the first
-# picture of the bars. Sets APP_PID and WIN.
+# set_dpi DPI: the prefix's LogPixels, as the display settings of Windows
+# set it, read by the programs started after the prefix's server restarts.
+set_dpi() {
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    fail "could not set LogPixels to $1"
+  timeout 60 wineserver -w || fail "the prefix's server did not stop within 60 s"
+}
+
+# start_wine_app: starts the program and waits for its window. Sets APP_PID
+# and WIN.
 start_wine_app() {
   spawn wine "$APP"
   APP_PID=$SPAWNED
@@ -39,7 +40,6 @@ start_wine_app() {
     fail "a window titled Form1: not within 60 s"
   fi
   WIN=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
-  wait_for 30 "the first picture of the bars" board_shown
 }
 
 # probe WHAT: what win_probe reads (window or chart), without Windows' line ends.

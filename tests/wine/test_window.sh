@@ -8,6 +8,7 @@ set -eu
 
 start_wine
 start_wine_app
+wait_for 30 "the first picture of the bars" board_shown
 check_x_window
 
 # The buttons, as another process sees them: in tab order, at the layout's

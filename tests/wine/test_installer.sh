@@ -1,0 +1,36 @@
+#!/bin/sh
+# The installer under Wine: /S installs for the current user with no
+# questions, the Start-menu entry and the uninstaller's entry in place, the
+# installed program opens its window, and the uninstaller's /S removes it all.
+set -eu
+SETUP=$3
+. "$(dirname "$0")/session.sh"
+
+start_wine
+user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
+install_dir="$user_dir/AppData/Local/Programs/sortbars"
+shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/sortbars.lnk"
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\sortbars'
+
+timeout 120 wine "$SETUP" /S || fail "the installer failed or did not end within 120 s"
+for file in "$install_dir/sortbars.exe" "$install_dir/Uninstall.exe" "$install_dir/LICENSE.txt" "$shortcut"; do
+  [ -f "$file" ] || fail "the installer did not write $file"
+done
+cmp -s "$install_dir/sortbars.exe" "$APP" || fail "the installed sortbars.exe is not the one built"
+timeout 60 wine reg query "$key" /v QuietUninstallString 2>/dev/null | grep -q 'Uninstall.exe" /S' ||
+  fail "the installer did not register its uninstaller"
+
+APP="$install_dir/sortbars.exe"
+start_wine_app
+wait_for 30 "the first picture of the bars" board_shown
+check_x_window
+wmctrl -c Form1
+wait_exit 5
+[ "$STATUS" -eq 0 ] || fail "closing the installed program gave exit status $STATUS"
+
+# The uninstaller copies itself away and returns at once; its copy goes on.
+timeout 60 wine "$install_dir/Uninstall.exe" /S || fail "the uninstaller failed"
+wait_for 60 "the uninstaller to remove the program" test ! -e "$install_dir"
+[ ! -e "$shortcut" ] || fail "the uninstaller left the Start-menu entry"
+! timeout 60 wine reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left its entry in the registry"
+echo "1 passed, 0 failed"
