@@ -10,7 +10,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # Node.js finds emscripten's own modules (acorn) only here on Debian.
 export NODE_PATH := /usr/share/nodejs
 
-.PHONY: all build run test test-windows test-web web package clean
+.PHONY: all build run test test-windows test-web web windows package clean
 
 all: build
 
@@ -49,7 +49,7 @@ test:
 # for the browser and run under Node.js, with the page in headless Chromium
 # (which takes the buttons' places from the native build's layout tool).
 test-windows test-web: test-%:
-	@./scripts/install-deps.sh $(if $(filter web,$*),web browser,$*)
+	@./scripts/install-deps.sh $(if $(filter web,$*),web browser,windows test)
 	@cmake -S . -B $(BUILD_DIR)-$* -DCMAKE_TOOLCHAIN_FILE=cmake/$(if $(filter windows,$*),mingw-w64,emscripten).cmake >/dev/null
 	@cmake --build $(BUILD_DIR)-$* -j $(JOBS)
 	cd $(BUILD_DIR)-$* && SORTBARS_LAYOUT_TOOL=$(CURDIR)/$(BUILD_DIR)/layout_pixels ctest --output-on-failure -j $(JOBS)
@@ -61,6 +61,15 @@ web:
 	@cmake -S . -B $(BUILD_DIR)-web -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake >/dev/null
 	@cmake --build $(BUILD_DIR)-web -j $(JOBS) --target sortbars
 	@echo "make web: wrote $(BUILD_DIR)-web/sortbars.html ($$(stat -c %s $(BUILD_DIR)-web/sortbars.html) bytes)"
+
+# The program for Windows, cross-built with MinGW-w64: build-windows/
+# sortbars.exe, a zip of it with the README and LICENSE, and an installer.
+windows:
+	@./scripts/install-deps.sh windows
+	@cmake -S . -B $(BUILD_DIR)-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(BUILD_DIR)-windows -j $(JOBS) --target windows_release
+	@cd $(BUILD_DIR)-windows && for f in sortbars.exe sortbars-*-windows-x64.zip sortbars-*-setup.exe; do \
+	  echo "make windows: wrote $(BUILD_DIR)-windows/$$f ($$(stat -c %s $$f) bytes)"; done
 
 # A Debian package of the program: build/sortbars_VERSION_ARCH.deb
 package: build

@@ -8,7 +8,9 @@
 #            private headers (to switch accessibility on in widget tests), an
 #            X server with a window manager, a headless Wayland compositor, a
 #            screen-reader client over AT-SPI, and the Debian packaging checkers
-#   windows  cross-building for Windows with MinGW-w64, and Wine to run it
+#   windows  cross-building for Windows with MinGW-w64 (and the build
+#            machine's compiler for the icon tool), the installer's NSIS, and
+#            Wine to run it
 #   web      building for the browser with emscripten, and Node.js to run
 #            emscripten's tools and the core's tests
 #   browser  headless Chromium and a DevTools client, to test the page
@@ -21,7 +23,7 @@ group() {
       xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
       sway grim mutter gsettings-desktop-schemas util-linux dbus-daemon at-spi2-core python3-pyatspi
       dpkg-dev file lintian desktop-file-utils appstream" ;;
-    windows) echo "cmake make doctest-dev g++-mingw-w64-x86-64-posix wine wine64" ;;
+    windows) echo "g++ cmake make doctest-dev g++-mingw-w64-x86-64-posix nsis wine wine64" ;;
     web) echo "cmake make doctest-dev emscripten nodejs" ;;
     browser) echo "chromium python3-websocket" ;;
     *) echo "install-deps: no group \"$1\" (run, test, windows, web or browser)" >&2; exit 2 ;;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <stdexcept>
 
 namespace rt
@@ -41,6 +42,7 @@ BoardWindow::BoardWindow(HWND parent, std::vector<const Bar*> bars)
 BoardWindow::~BoardWindow()
 {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    freeBuffer();
     if (accessible_) {
         accessible_->detach(); // a screen reader may hold it longer than the window lives
         accessible_->Release();
@@ -50,6 +52,7 @@ BoardWindow::~BoardWindow()
 void BoardWindow::place(int width, int height, unsigned dpi)
 {
     dpi_ = dpi;
+    makeBuffer(width, height);
     SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, width, height, SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -106,42 +109,72 @@ void BoardWindow::paint()
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(hwnd_, &ps);
     const RECT dirty = ps.rcPaint;
-    const int width = dirty.right - dirty.left, height = dirty.bottom - dirty.top;
-    if (width > 0 && height > 0) {
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-        HGDIOBJ previous = SelectObject(dc, bitmap);
-        SetViewportOrgEx(dc, -dirty.left, -dirty.top, nullptr);
-        FillRect(dc, &dirty, GetSysColorBrush(COLOR_BTNFACE));
-
-        const int border = std::max(1, static_cast<int>(std::lround(dpi_ / float(USER_DEFAULT_SCREEN_DPI))));
-        HBRUSH brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-        const auto draw = [&](const Bar& bar) {
-            RECT r = barRect(bar), overlap;
-            if (!IntersectRect(&overlap, &r, &dirty)) // also skips a bar of width 0
-                return;
-            SetDCBrushColor(dc, bar.borderColor()); // Colour and COLORREF both keep red in the low byte
-            FillRect(dc, &r, brush);
-            InflateRect(&r, -border, -border);
-            if (r.right > r.left && r.bottom > r.top) {
-                SetDCBrushColor(dc, bar.fillColor());
-                FillRect(dc, &r, brush);
-            }
-        };
-        // Bars at rest first, in layout order; the sliding ones over them.
-        for (const Bar* bar : bars_)
-            if (bar->atHome())
-                draw(*bar);
-        for (const Bar* bar : bars_)
-            if (!bar->atHome())
-                draw(*bar);
-
-        BitBlt(screen, dirty.left, dirty.top, width, height, dc, dirty.left, dirty.top, SRCCOPY);
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+    if (buffer_ && !IsRectEmpty(&dirty)) {
+        drawInto(dirty);
+        BitBlt(screen, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, buffer_, dirty.left,
+            dirty.top, SRCCOPY);
     }
     EndPaint(hwnd_, &ps);
+}
+
+void BoardWindow::drawInto(const RECT& dirty)
+{
+    FillRect(buffer_, &dirty, GetSysColorBrush(COLOR_BTNFACE));
+    const int border = std::max(1, static_cast<int>(std::lround(dpi_ / float(USER_DEFAULT_SCREEN_DPI))));
+    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    const auto draw = [&](const Bar& bar) {
+        RECT r = barRect(bar), part;
+        if (!IntersectRect(&part, &r, &dirty)) // also skips a bar of width 0
+            return;
+        SetDCBrushColor(buffer_, bar.borderColor()); // Colour and COLORREF both keep red in the low byte
+        FillRect(buffer_, &part, brush);
+        InflateRect(&r, -border, -border);
+        if (IntersectRect(&part, &r, &dirty)) {
+            SetDCBrushColor(buffer_, bar.fillColor());
+            FillRect(buffer_, &part, brush);
+        }
+    };
+    // Bars at rest first, in layout order; the sliding ones over them.
+    for (const Bar* bar : bars_)
+        if (bar->atHome())
+            draw(*bar);
+    for (const Bar* bar : bars_)
+        if (!bar->atHome())
+            draw(*bar);
+}
+
+void BoardWindow::makeBuffer(int width, int height)
+{
+    freeBuffer();
+    // A bitmap in the program's own memory, so that drawing into it costs
+    // no trip to the display; only the copy to the screen does.
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    buffer_ = CreateCompatibleDC(nullptr);
+    if (!bitmap_ || !buffer_) {
+        freeBuffer();
+        throw std::bad_alloc();
+    }
+    previous_ = SelectObject(buffer_, bitmap_);
+}
+
+void BoardWindow::freeBuffer()
+{
+    if (buffer_) {
+        SelectObject(buffer_, previous_);
+        DeleteDC(buffer_);
+    }
+    if (bitmap_)
+        DeleteObject(bitmap_);
+    buffer_ = nullptr;
+    bitmap_ = nullptr;
 }
 
 RECT BoardWindow::edges(float left, float top, float width, float height) const

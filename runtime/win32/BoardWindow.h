@@ -15,8 +15,8 @@ class BarsAccessible;
 // its fill colour inside a border of its border colour, over the form's
 // ground. It lies under the buttons and lets the mouse through to them.
 //
-// Painting is double-buffered: each update is drawn off screen and copied
-// in one go, so nothing flickers. Edges are rounded to whole device pixels,
+// Painting is double-buffered: each update is drawn into a bitmap of the
+// board's size and copied to the screen in one go, so nothing flickers. Edges are rounded to whole device pixels,
 // so resting bars are crisp at any dpi and a sliding bar moves in whole
 // pixels; sliding bars are drawn over resting ones. A changed bar repaints
 // only the rectangles it covered and covers.
@@ -46,6 +46,9 @@ public:
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
+    void drawInto(const RECT& dirty); // draws that part of the board into the buffer
+    void makeBuffer(int width, int height);
+    void freeBuffer();
     RECT edges(float left, float top, float width, float height) const;
     RECT bounds(float left, float top, float width, float height) const;
 
@@ -53,6 +56,9 @@ private:
     unsigned dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<const Bar*> bars_; // in layout order
     std::vector<const Bar*> topToBottom_;
+    HDC buffer_ = nullptr; // the picture of the whole board, drawn where it changed
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
     BarsAccessible* accessible_ = nullptr; // made at the first screen reader's request
 };
 
