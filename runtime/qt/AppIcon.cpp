@@ -14,7 +14,8 @@ QImage appIconImage(int size)
     image.fill(Qt::transparent);
     QPainter painter(&image);
     for (const IconBar& bar : kAppIconBars)
-        painter.fillRect(bar.left * unit, bar.top * unit, bar.width * unit, bar.height * unit, QColor::fromRgb(bar.rgb));
+        painter.fillRect(
+            bar.left * unit, bar.top * unit, bar.width * unit, bar.height * unit, QColor::fromRgb(bar.rgb));
     return image;
 }
 

@@ -60,7 +60,8 @@ long BarsAccessible::barIndex(const VARIANT& child) const
 IAccessible* BarsAccessible::standard()
 {
     if (!standard_)
-        CreateStdAccessibleObject(board_->handle(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_));
+        CreateStdAccessibleObject(
+            board_->handle(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_));
     return standard_;
 }
 

@@ -65,7 +65,8 @@ void BoardWindow::barChanged(const Bar& bar, float oldTop, float oldWidth)
     InvalidateRect(hwnd_, &after, FALSE);
     if (bar.width() != oldWidth) {
         const auto slot = std::find(topToBottom_.begin(), topToBottom_.end(), &bar);
-        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, static_cast<LONG>(slot - topToBottom_.begin()) + 1);
+        NotifyWinEvent(
+            EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, static_cast<LONG>(slot - topToBottom_.begin()) + 1);
     }
 }
 

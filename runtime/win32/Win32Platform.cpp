@@ -22,7 +22,8 @@ float Win32Platform::clock()
     FileTimeToLocalFileTime(&utc, &local);
     constexpr unsigned long long kTicksPerSecond = 10'000'000; // FILETIME counts 100 ns
     constexpr unsigned long long kTicksPerDay = 86'400 * kTicksPerSecond;
-    const unsigned long long ticks = (static_cast<unsigned long long>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+    const unsigned long long ticks
+        = (static_cast<unsigned long long>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
     return static_cast<float>(static_cast<double>(ticks % kTicksPerDay) / kTicksPerSecond);
 }
 

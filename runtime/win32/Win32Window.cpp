@@ -37,8 +37,8 @@ Win32Window::Win32Window(Form& form, Platform& platform)
 {
     [[maybe_unused]] static const bool registered = (registerClass(), BoardWindow::registerClass(), true);
     // Creation sends the first messages, which handle() already takes.
-    hwnd_ = CreateWindowExW(kExStyle, kClassName, widen(layout_.caption).c_str(), kStyle, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance(), this);
+    hwnd_ = CreateWindowExW(kExStyle, kClassName, widen(layout_.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance(), this);
     if (!hwnd_)
         throw std::runtime_error("the window could not be created");
     dpi_ = GetDpiForWindow(hwnd_);
@@ -263,7 +263,8 @@ HWND Win32Window::windowFor(const Button& button) const
 
 bool Win32Window::isButton(HWND hwnd) const
 {
-    return hwnd && std::any_of(buttons_.begin(), buttons_.end(), [hwnd](const ButtonWindow& b) { return b.hwnd == hwnd; });
+    return hwnd
+        && std::any_of(buttons_.begin(), buttons_.end(), [hwnd](const ButtonWindow& b) { return b.hwnd == hwnd; });
 }
 
 bool Win32Window::allButtonsEnabled() const

@@ -88,9 +88,11 @@ long role(IAccessible* object, long id)
 int chart(HWND form)
 {
     IAccessible* client = nullptr;
-    const HRESULT found = AccessibleObjectFromWindow(form, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&client));
+    const HRESULT found
+        = AccessibleObjectFromWindow(form, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&client));
     if (found != S_OK) {
-        std::fprintf(stderr, "win_probe: the window has no accessible object (0x%08lx)\n", static_cast<unsigned long>(found));
+        std::fprintf(
+            stderr, "win_probe: the window has no accessible object (0x%08lx)\n", static_cast<unsigned long>(found));
         return 1;
     }
     long count = 0;
