@@ -40,12 +40,23 @@ for caption in Randomize Bubble-sort Push-sort "Random sort"; do
   grep -qx "control $caption" "$WORK/chart" || fail "screen readers do not see the button $caption: $(cat "$WORK/chart")"
 done
 
-# Randomize draws new widths, keeps every slot's colour, and the chart follows.
+# Randomize draws new widths, keeps every slot's colour, and the chart
+# follows, announcing to screen readers the value of each bar that changed.
+cp "$WORK/chart" "$WORK/chart.before"
+timeout 90 wine "$PROBE" events >"$WORK/events" 2>/dev/null &
+events_pid=$!
+wait_for 30 "the probe to listen for value changes" grep -q listening "$WORK/events"
 click Randomize
 wait_for 30 "Randomize to draw new widths" board_changed "$WORK/bars"
 paste -d' ' "$WORK/bars" "$WORK/board" | awk '$1 > 0 && $5 > 0 && ($2 " " $3 " " $4) != ($6 " " $7 " " $8) { bad = 1 } END { exit bad }' ||
   fail "Randomize changed a colour"
 wait_for 30 "the chart to follow Randomize" chart_matches
+changed=$(paste -d' ' "$WORK/chart.before" "$WORK/chart" | awk '$1 == "item" && $4 != $9 { print $3 }')
+announced() {
+  [ "$(tr -d '\r' <"$WORK/events" | awk '$1 == "child" { print $2 }' | sort -nu)" = "$(echo "$changed" | sort -n)" ]
+}
+wait_for 30 "value changes announced for the bars Randomize changed ($(echo $changed))" announced
+kill "$events_pid" 2>/dev/null || true
 
 # The keyboard: Tab and Shift+Tab walk the tab order and wrap around.
 xdotool windowactivate --sync "$WIN"

@@ -5,6 +5,10 @@
 //   win_probe chart    through MSAA, as a screen reader reads it: control NAME for
 //                      each other child (Wine gives buttons the client role, not
 //                      push button), chart NAME COUNT, then item NAME VALUE ROLE
+//   win_probe box      the message box: title T / text T / owner Form1|other /
+//                      button CAPTION for each of its buttons
+//   win_probe events   listening, then child ID for each value change that the
+//                      board announces, for 60 s or until it is stopped
 // It exits with 1 while there is no window titled Form1.
 #include <windows.h>
 // windows.h first: oleacc.h needs its types.
@@ -85,6 +89,26 @@ long role(IAccessible* object, long id)
     return object->get_accRole(child, &value) == S_OK && value.vt == VT_I4 ? value.lVal : -1;
 }
 
+int box()
+{
+    // A message box is a dialog of the system's class, owned by its window.
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (!dialog)
+        return 1;
+    std::printf("title %s\n", windowText(dialog).c_str());
+    const HWND owner = GetWindow(dialog, GW_OWNER);
+    std::printf("owner %s\n", owner && owner == formWindow() ? "Form1" : "other");
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[64] = L"";
+        GetClassNameW(child, cls, 64);
+        if (lstrcmpiW(cls, L"Button") == 0)
+            std::printf("button %s\n", windowText(child).c_str());
+        else if (lstrcmpiW(cls, L"Static") == 0 && !windowText(child).empty())
+            std::printf("text %s\n", windowText(child).c_str());
+    }
+    return 0;
+}
+
 int chart(HWND form)
 {
     IAccessible* client = nullptr;
@@ -144,20 +168,55 @@ int chart(HWND form)
     return status;
 }
 
+void CALLBACK valueChanged(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
+{
+    wchar_t cls[64] = L"";
+    GetClassNameW(hwnd, cls, 64);
+    if (object == OBJID_CLIENT && lstrcmpW(cls, L"SortbarsBoard") == 0) {
+        std::printf("child %ld\n", static_cast<long>(child));
+        std::fflush(stdout);
+    }
+}
+
+int events(HWND form)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(form, &process);
+    HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, valueChanged, process, 0, WINEVENT_OUTOFCONTEXT);
+    if (!hook)
+        return 1;
+    std::printf("listening\n");
+    std::fflush(stdout);
+    const ULONGLONG end = GetTickCount64() + 60'000;
+    while (GetTickCount64() < end) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+    }
+    UnhookWinEvent(hook);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::string what = argc == 2 ? argv[1] : "";
-    if (what != "window" && what != "chart") {
-        std::fprintf(stderr, "usage: win_probe window|chart\n");
+    const std::string what = argc >= 2 ? argv[1] : "";
+    if (what != "window" && what != "chart" && what != "events" && what != "box") {
+        std::fprintf(stderr, "usage: win_probe window|chart|box|events\n");
         return 2;
     }
+    if (what == "box")
+        return box();
     HWND form = formWindow();
     if (!form)
         return 1;
     if (what == "window")
         return window(form);
+    if (what == "events")
+        return events(form);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const int status = chart(form);
     CoUninitialize();

@@ -1,0 +1,61 @@
+#!/bin/sh
+# The Windows platform's message box and its ends, under Wine, with the test
+# programs of win_forms.exe ($3): the box is modal to the window, titled and
+# worded as asked, with the critical icon and one OK button; the runtime
+# error's default report shows the error in the same box and ends with 1;
+# and a window destroyed by no close request ends the program with 0.
+set -eu
+FORMS=$3
+. "$(dirname "$0")/session.sh"
+start_wine
+
+# box_shown: the probe sees a message box; leaves it in $WORK/box.
+box_shown() {
+  probe box >"$WORK/box" && grep -q '^title ' "$WORK/box"
+}
+
+# check_box TITLE TEXT: the box's title, text, owner and buttons, and the
+# red of the critical icon in its picture.
+check_box() {
+  expected=$(printf 'title %s\nowner Form1\nbutton OK\ntext %s' "$1" "$2")
+  [ "$(sort "$WORK/box")" = "$(echo "$expected" | sort)" ] ||
+    fail "the message box is $(cat "$WORK/box"), not $expected"
+  wait_for 30 "the box titled $1 on the screen" xdotool search --onlyvisible --name "^$1\$"
+  box_win=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
+  WIN=$box_win # for the shots
+  wait_for 30 "the box titled $1 to settle" settled "$WORK/box.txt"
+  red=$(awk '$2 > 180 && $3 < 90 && $4 < 90' "$WORK/box.txt" | wc -l)
+  [ "$red" -ge 40 ] || fail "the box $1 shows no critical icon ($red red pixels)"
+}
+
+# The box while the window loads: the window shows only after OK.
+spawn wine "$FORMS" messagebox
+APP_PID=$SPAWNED
+wait_for 60 "the message box of the load" box_shown
+check_box "Error!" "Error in algorithm design!"
+xdotool search --onlyvisible --name '^Form1$' >/dev/null && fail "the window showed before the box was dismissed"
+xdotool windowactivate --sync "$box_win"
+xdotool key Return
+wait_for 30 "the window after OK" xdotool search --onlyvisible --name '^Form1$'
+wmctrl -c Form1
+wait_exit 10
+[ "$STATUS" -eq 0 ] || fail "closing the window after the box gave exit status $STATUS"
+
+# The default report of a runtime error, then the end with status 1.
+spawn wine "$FORMS" runtime-error
+APP_PID=$SPAWNED
+wait_for 60 "the report of the runtime error" box_shown
+check_box sortbars "Run-time error: Overflow"
+xdotool windowactivate --sync "$box_win"
+xdotool key Return
+wait_exit 10
+[ "$STATUS" -eq 1 ] || fail "the runtime error ended with status $STATUS, not 1"
+
+# A window destroyed without a close request: unload runs and the program
+# ends with 0 instead of running on without its window.
+wine "$FORMS" destroy >"$WORK/destroy" 2>/dev/null &
+APP_PID=$!
+wait_exit 60
+tr -d '\r' <"$WORK/destroy" | grep -qx unloaded || fail "the destroyed window raised no unload: $(cat "$WORK/destroy")"
+[ "$STATUS" -eq 0 ] || fail "the destroyed window ended the program with status $STATUS: $(cat "$WORK/destroy")"
+echo "1 passed, 0 failed"
