@@ -1,12 +1,34 @@
 #!/bin/sh
-# The installer under Wine: /S installs for the current user with no
-# questions, the Start-menu entry and the uninstaller's entry in place, the
-# installed program opens its window, and the uninstaller's /S removes it all.
+# What make windows delivers. sortbars.exe: a GUI program that needs no DLL
+# beside the system's, with its icon and the version of the build. The zip:
+# the .exe with the README and LICENSE. The installer, under Wine: /S
+# installs for the current user with no questions, the Start-menu entry and
+# the uninstaller's entry in place, the installed program opens its window,
+# and the uninstaller's /S removes it all.
 set -eu
 SETUP=$3
 . "$(dirname "$0")/session.sh"
+version=$(basename "$SETUP" | sed -n 's/^sortbars-\(.*\)-setup\.exe$/\1/p')
+[ -n "$version" ] || fail "no version in the installer's name $SETUP"
+
+headers=$(x86_64-w64-mingw32-objdump -p "$APP") || fail "objdump cannot read $APP"
+echo "$headers" | grep -q 'Subsystem.*(Windows GUI)' || fail "sortbars.exe is not a GUI program: it would open a console"
+dlls=$(echo "$headers" | awk '/DLL Name:/ { print toupper($3) }' | sort | paste -sd' ')
+for dll in $dlls; do
+  case " COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEACC.DLL OLEAUT32.DLL USER32.DLL " in
+    *" $dll "*) ;;
+    *) fail "sortbars.exe needs $dll, which Windows does not have: $dlls" ;;
+  esac
+done
+zip=$(dirname "$SETUP")/sortbars-$version-windows-x64.zip
+listed=$(cd "$WORK" && cmake -E tar tf "$zip" | sort | paste -sd' ')
+[ "$listed" = "sortbars-$version/ sortbars-$version/LICENSE.txt sortbars-$version/README.md sortbars-$version/sortbars.exe" ] ||
+  fail "the zip holds $listed"
 
 start_wine
+probe_file() { timeout 30 wine "$PROBE" file "$APP" 2>/dev/null | tr -d '\r'; }
+[ "$(probe_file)" = "$(printf 'version %s\nicons 4' "$version")" ] ||
+  fail "sortbars.exe has $(probe_file | paste -sd' '), not version $version and an icon in 4 sizes"
 user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
 install_dir="$user_dir/AppData/Local/Programs/sortbars"
 shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/sortbars.lnk"

@@ -20,6 +20,7 @@ seen=$(awk '$1 == "button" { c = $7; for (i = 8; i <= NF; i++) c = c " " $i; pri
 [ "$seen" = "$expected" ] || fail "the buttons are at $seen, not at $expected"
 tab_order=$(awk '$1 == "button" { $1 = $2 = $3 = $4 = $5 = $6 = ""; sub(/^ +/, ""); print }' "$WORK/window" | paste -sd,)
 [ "$tab_order" = "Randomize,Bubble-sort,Random sort,Push-sort" ] || fail "the tab order is $tab_order"
+grep -qx 'frame fixed no-maximize' "$WORK/window" || fail "the window can be resized or maximized: $(cat "$WORK/window")"
 grep -q '^button .* disabled ' "$WORK/window" && fail "a button starts disabled: $(cat "$WORK/window")"
 focus_is Randomize || fail "the focus does not start on Randomize: $(cat "$WORK/window")"
 

@@ -5,6 +5,8 @@
 //   win_probe chart    through MSAA, as a screen reader reads it: control NAME for
 //                      each other child (Wine gives buttons the client role, not
 //                      push button), chart NAME COUNT, then item NAME VALUE ROLE
+//                      frame fixed|sizable maximize|no-maximize
+//   win_probe file EXE version V / icons N (the images of its first icon)
 //   win_probe box      the message box: title T / text T / owner Form1|other /
 //                      button CAPTION for each of its buttons
 //   win_probe events   listening, then child ID for each value change that the
@@ -16,6 +18,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -45,6 +48,9 @@ int window(HWND form)
     GetClientRect(form, &client);
     std::printf("client %ld %ld\n", client.right, client.bottom);
     std::printf("dpi %u\n", GetDpiForWindow(form));
+    const LONG_PTR style = GetWindowLongPtrW(form, GWL_STYLE);
+    std::printf("frame %s %s\n", style & WS_THICKFRAME ? "sizable" : "fixed",
+        style & WS_MAXIMIZEBOX ? "maximize" : "no-maximize");
     GUITHREADINFO thread {};
     thread.cbSize = sizeof thread;
     GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread);
@@ -87,6 +93,27 @@ long role(IAccessible* object, long id)
     child.lVal = id;
     VariantInit(&value);
     return object->get_accRole(child, &value) == S_OK && value.vt == VT_I4 ? value.lVal : -1;
+}
+
+int file(const char* path)
+{
+    wchar_t name[MAX_PATH];
+    MultiByteToWideChar(CP_UTF8, 0, path, -1, name, MAX_PATH);
+    std::vector<char> info(GetFileVersionInfoSizeW(name, nullptr));
+    wchar_t* version = nullptr;
+    UINT length = 0;
+    if (info.empty() || !GetFileVersionInfoW(name, 0, static_cast<DWORD>(info.size()), info.data())
+        || !VerQueryValueW(
+            info.data(), L"\\StringFileInfo\\040904B0\\FileVersion", reinterpret_cast<void**>(&version), &length))
+        return 1;
+    std::printf("version %s\n", narrow(version).c_str());
+    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC group = module ? FindResourceW(module, MAKEINTRESOURCEW(1), RT_GROUP_ICON) : nullptr;
+    HGLOBAL data = group ? LoadResource(module, group) : nullptr;
+    // A group icon's header is three 16-bit words: reserved, type, count.
+    const auto* header = data ? static_cast<const WORD*>(LockResource(data)) : nullptr;
+    std::printf("icons %u\n", header ? header[2] : 0u);
+    return 0;
 }
 
 int box()
@@ -204,8 +231,10 @@ int events(HWND form)
 int main(int argc, char** argv)
 {
     const std::string what = argc >= 2 ? argv[1] : "";
+    if (what == "file" && argc == 3)
+        return file(argv[2]);
     if (what != "window" && what != "chart" && what != "events" && what != "box") {
-        std::fprintf(stderr, "usage: win_probe window|chart|box|events\n");
+        std::fprintf(stderr, "usage: win_probe window|chart|box|events|file EXE\n");
         return 2;
     }
     if (what == "box")
