@@ -2,11 +2,11 @@
 
 #include "BarsAccessible.h"
 #include "Twips.h"
+#include "Win32Window.h"
 
 #include <algorithm>
 #include <cmath>
 #include <new>
-#include <stdexcept>
 
 namespace rt
 {
@@ -36,7 +36,7 @@ BoardWindow::BoardWindow(HWND parent, std::vector<const Bar*> bars)
     hwnd_ = CreateWindowExW(0, kClassName, L"Bars", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
         nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_)
-        throw std::runtime_error("the window could not be created");
+        throw WindowFailure();
 }
 
 BoardWindow::~BoardWindow()

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace rt
@@ -27,7 +28,13 @@ int startUp(int, char**, const FormFactory& makeForm)
     static std::unique_ptr<Win32Window> window;
     runEvent(platform, [&] {
         form = makeForm(platform);
-        window = std::make_unique<Win32Window>(*form, platform);
+        try {
+            window = std::make_unique<Win32Window>(*form, platform);
+        } catch (const WindowFailure& failure) {
+            // Where there is no window there is no message box either.
+            std::fprintf(stderr, "sortbars: no window can be opened: %s\n", failure.what());
+            platform.end(1);
+        }
         platform.setWindow(window.get());
         window->load();
     });

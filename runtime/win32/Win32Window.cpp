@@ -5,8 +5,10 @@
 #include "Text.h"
 #include "Twips.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
-#include <stdexcept>
+#include <string>
 
 namespace rt
 {
@@ -30,6 +32,28 @@ HINSTANCE instance()
 
 } // namespace
 
+namespace
+{
+// The system's reason for the last failed call, in one line.
+std::string lastError()
+{
+    const DWORD code = GetLastError();
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string line = text ? text : "";
+    LocalFree(text);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == '.'))
+        line.pop_back();
+    return "the system would not create it (error " + std::to_string(code) + (line.empty() ? "" : ": " + line) + ")";
+}
+} // namespace
+
+WindowFailure::WindowFailure()
+    : std::runtime_error(lastError())
+{
+}
+
 Win32Window::Win32Window(Form& form, Platform& platform)
     : form_(form)
     , platform_(platform)
@@ -40,7 +64,7 @@ Win32Window::Win32Window(Form& form, Platform& platform)
     hwnd_ = CreateWindowExW(kExStyle, kClassName, widen(layout_.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance(), this);
     if (!hwnd_)
-        throw std::runtime_error("the window could not be created");
+        throw WindowFailure();
     dpi_ = GetDpiForWindow(hwnd_);
 
     std::vector<const Bar*> bars;
@@ -62,9 +86,11 @@ Win32Window::Win32Window(Form& form, Platform& platform)
         buttons.begin(), buttons.end(), [](const Button* a, const Button* b) { return a->tabIndex() < b->tabIndex(); });
     for (Button* button : buttons) {
         const int id = kFirstButtonId + static_cast<int>(buttons_.size());
-        HWND hwnd = CreateWindowExW(0, L"BUTTON", widen(button->caption()).c_str(),
+        HWND hwnd = CreateWindowExW(0, WC_BUTTONW, widen(button->caption()).c_str(),
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
+        if (!hwnd)
+            throw WindowFailure();
         EnableWindow(hwnd, button->enabled());
         buttons_.push_back({ button, hwnd });
         button->setObserver(this);

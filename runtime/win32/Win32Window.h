@@ -6,12 +6,21 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 namespace rt
 {
 
 class BoardWindow;
+
+// The system would not make the window (or one of its controls): start-up
+// reports it in one line and ends with status 1.
+class WindowFailure final : public std::runtime_error
+{
+public:
+    WindowFailure();
+};
 
 // The top-level window that shows a Form: a native BUTTON for each Button,
 // in tab order, over one board window that draws all the Bars. It passes

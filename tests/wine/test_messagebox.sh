@@ -3,7 +3,9 @@
 # programs of win_forms.exe ($3): the box is modal to the window, titled and
 # worded as asked, with the critical icon and one OK button; the runtime
 # error's default report shows the error in the same box and ends with 1;
-# and a window destroyed by no close request ends the program with 0.
+# a window destroyed by no close request ends the program with 0; and with
+# no display to open the window on, the program says so in one line and
+# ends with 1.
 set -eu
 FORMS=$3
 . "$(dirname "$0")/session.sh"
@@ -58,4 +60,10 @@ APP_PID=$!
 wait_exit 60
 tr -d '\r' <"$WORK/destroy" | grep -qx unloaded || fail "the destroyed window raised no unload: $(cat "$WORK/destroy")"
 [ "$STATUS" -eq 0 ] || fail "the destroyed window ended the program with status $STATUS: $(cat "$WORK/destroy")"
+# No display: one line on stderr, status 1, and no message box to wait on.
+STATUS=0
+env -u DISPLAY timeout 60 wine "$APP" >"$WORK/nodisplay" 2>&1 || STATUS=$?
+[ "$STATUS" -eq 1 ] || fail "with no display the program ended with status $STATUS, not 1: $(cat "$WORK/nodisplay")"
+[ "$(tr -d '\r' <"$WORK/nodisplay" | grep -c '^sortbars: no window can be opened: ')" -eq 1 ] ||
+  fail "with no display the program said: $(cat "$WORK/nodisplay")"
 echo "1 passed, 0 failed"
