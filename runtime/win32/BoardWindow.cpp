@@ -95,8 +95,9 @@ LRESULT CALLBACK BoardWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, 
     case WM_GETOBJECT:
         if (board && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
             if (!board->accessible_)
-                board->accessible_ = new BarsAccessible(*board);
-            return LresultFromObject(__uuidof(IAccessible), wParam, board->accessible_);
+                board->accessible_ = new (std::nothrow) BarsAccessible(*board); // nothing may throw into the system
+            if (board->accessible_)
+                return LresultFromObject(__uuidof(IAccessible), wParam, board->accessible_);
         }
         break;
     default:

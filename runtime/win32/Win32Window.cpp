@@ -171,7 +171,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         dpi_ = HIWORD(wParam);
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        applyDpi();
+        runEvent(platform_, [this] { applyDpi(); }); // nothing may escape into the system
         return 0;
     }
     default:

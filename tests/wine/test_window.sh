@@ -11,6 +11,13 @@ start_wine_app
 wait_for 30 "the first picture of the bars" board_shown
 check_x_window
 
+# The program's icon on the window, for the title bar and the taskbar: the
+# four bars of its design in their colours.
+icon=$(xprop -notype -id "$WIN" 32c _NET_WM_ICON | tr -d ' ' | tr ',' '\n')
+for rgb in 0xe4572e 0xf3a712 0x4caf50 0x2e86de; do
+  echo "$icon" | grep -qx "$((0xff000000 | rgb))" || fail "the window's icon lacks the bar of colour $rgb"
+done
+
 # The buttons, as another process sees them: in tab order, at the layout's
 # rectangles, all enabled, the focus on the first.
 probe window >"$WORK/window"
