@@ -181,11 +181,19 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void Win32Window::applyDpi()
 {
-    RECT frame { 0, 0, twipsToPixels(layout_.clientWidth, dpi_), twipsToPixels(layout_.clientHeight, dpi_) };
-    board_->place(frame.right, frame.bottom, dpi_);
+    const int width = twipsToPixels(layout_.clientWidth, dpi_), height = twipsToPixels(layout_.clientHeight, dpi_);
+    board_->place(width, height, dpi_);
+    RECT frame { 0, 0, width, height };
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame is drawn at another dpi than predicted (Wine draws every
+    // frame at the system's), the client area is put right by what it came to.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (client.right != width || client.bottom != height)
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + width - client.right,
+            frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     // The dialog font of the system, at this dpi.
     NONCLIENTMETRICSW metrics {};

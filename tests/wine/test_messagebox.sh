@@ -3,7 +3,8 @@
 # programs of win_forms.exe ($3): the box is modal to the window, titled and
 # worded as asked, with the critical icon and one OK button; the runtime
 # error's default report shows the error in the same box and ends with 1;
-# a window destroyed by no close request ends the program with 0; and with
+# a window destroyed by no close request ends the program with 0; a change
+# of dpi lays the window out again; and with
 # no display to open the window on, the program says so in one line and
 # ends with 1.
 set -eu
@@ -60,6 +61,15 @@ APP_PID=$!
 wait_exit 60
 tr -d '\r' <"$WORK/destroy" | grep -qx unloaded || fail "the destroyed window raised no unload: $(cat "$WORK/destroy")"
 [ "$STATUS" -eq 0 ] || fail "the destroyed window ended the program with status $STATUS: $(cat "$WORK/destroy")"
+# A move to a monitor of 144 dpi lays the window out again at that dpi.
+wine "$FORMS" dpichange >"$WORK/dpichange" 2>/dev/null &
+APP_PID=$!
+wait_exit 60
+set -- $(awk '$1 == "client" { print $2, $3 }' "$LAYOUT")
+expected="client $((($1 * 144 + 48) / 96)) $((($2 * 144 + 48) / 96))"
+[ "$(tr -d '\r' <"$WORK/dpichange" | grep '^client')" = "$expected" ] ||
+  fail "after a change to 144 dpi the window has $(cat "$WORK/dpichange"), not $expected"
+
 # No display: one line on stderr, status 1, and no message box to wait on.
 STATUS=0
 env -u DISPLAY timeout 60 wine "$APP" >"$WORK/nodisplay" 2>&1 || STATUS=$?
