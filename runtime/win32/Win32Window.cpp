@@ -21,8 +21,9 @@ constexpr wchar_t kClassName[] = L"SortbarsForm";
 // sizing frame and no maximize.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
-// Child ids of the buttons. They start above the dialog manager's own ids,
-// so that Enter, which it sends as IDOK, presses no button.
+// Child ids of the buttons. They start above the dialog manager's own ids:
+// Enter presses the focused button, and the IDOK that it sends for Enter
+// where no button has the focus presses none.
 constexpr int kFirstButtonId = 100;
 
 HINSTANCE instance()
@@ -30,10 +31,6 @@ HINSTANCE instance()
     return GetModuleHandleW(nullptr);
 }
 
-} // namespace
-
-namespace
-{
 // The system's reason for the last failed call, in one line.
 std::string lastError()
 {
