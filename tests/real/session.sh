@@ -52,8 +52,9 @@ start_app() {
   else
     if ! poll 60 xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$'; then
       kill -0 "$APP_PID" 2>/dev/null || fail "the program ended before its window showed"
-      fail "a window titled Form1: not within 60 s; the display has: $(xdotool search --name . 2>/dev/null |
-        while read -r w; do printf '"%s" (pid %s) ' "$(xdotool getwindowname "$w")" "$(xdotool getwindowpid "$w" 2>/dev/null)"; done)"
+      fail "a visible window titled Form1 of pid $APP_PID: not within 60 s; the display has: $(xdotool search --name . 2>/dev/null |
+        while read -r w; do printf '"%s" (pid %s, %s) ' "$(xdotool getwindowname "$w")" "$(xdotool getwindowpid "$w" 2>/dev/null)" \
+          "$(xwininfo -id "$w" 2>/dev/null | sed -n 's/.*Map State: *//p')"; done)"
     fi
     WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$' | head -n 1)
   fi
