@@ -239,6 +239,9 @@ int main(int argc, char** argv)
     }
     if (what == "box")
         return box();
+    // Coordinates in the window's own device pixels: a probe unaware of dpi
+    // would be shown them scaled to 96 dpi, as Wine 10 and Windows do.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     HWND form = formWindow();
     if (!form)
         return 1;
