@@ -118,8 +118,28 @@ int file(const char* path)
 
 int box()
 {
-    // A message box is a dialog of the system's class, owned by its window.
-    HWND dialog = FindWindowW(L"#32770", nullptr);
+    // A message box is a dialog of the system's class. The program's is the
+    // visible one of its process: Wine keeps hidden dialogs of its own.
+    struct Search {
+        DWORD process;
+        HWND dialog;
+    } search { 0, nullptr };
+    GetWindowThreadProcessId(formWindow(), &search.process);
+    EnumWindows(
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t cls[64] = L"";
+            GetClassNameW(hwnd, cls, 64);
+            DWORD process = 0;
+            GetWindowThreadProcessId(hwnd, &process);
+            if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(hwnd) && process == s->process) {
+                s->dialog = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    HWND dialog = search.dialog;
     if (!dialog)
         return 1;
     std::printf("title %s\n", windowText(dialog).c_str());
