@@ -1,7 +1,7 @@
-# Sourced by the real-window tests under Wine, with sortbars.exe as $1 and
-# win_probe.exe as $2: a private X session (tests/real/session.sh) with a
-# Wine prefix of the test's own, the program started in it, and what the
-# probe reads of its window. The prefix's server is stopped on every path.
+# Sourced by the real-window tests under Wine, with sortbars.exe as $1,
+# win_probe.exe as $2, win_forms.exe as $3 and the installer as $4: a
+# private X session (tests/real/session.sh) with a Wine prefix of the test's
+# own, the program started in it, and what the probe reads of its window. The prefix's server is stopped on every path.
 set -eu
 . "$(dirname "$0")/../real/session.sh"
 PROBE=${2:?must name win_probe.exe}

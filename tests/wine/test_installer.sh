@@ -6,7 +6,7 @@
 # the uninstaller's entry in place, the installed program opens its window,
 # and the uninstaller's /S removes it all.
 set -eu
-SETUP=$3
+SETUP=$4
 . "$(dirname "$0")/session.sh"
 version=$(basename "$SETUP" | sed -n 's/^sortbars-\(.*\)-setup\.exe$/\1/p')
 [ -n "$version" ] || fail "no version in the installer's name $SETUP"
