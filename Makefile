@@ -46,13 +46,12 @@ test:
 	@$(MAKE) test-windows test-web
 
 # The core's tests, cross-built for Windows and run under Wine, and built
-# for the browser and run under Node.js, with the page in headless Chromium
-# (which takes the buttons' places from the native build's layout tool).
+# for the browser and run under Node.js, with the page in headless Chromium.
 test-windows test-web: test-%:
 	@./scripts/install-deps.sh $(if $(filter web,$*),web browser,windows test)
 	@cmake -S . -B $(BUILD_DIR)-$* -DCMAKE_TOOLCHAIN_FILE=cmake/$(if $(filter windows,$*),mingw-w64,emscripten).cmake >/dev/null
 	@cmake --build $(BUILD_DIR)-$* -j $(JOBS)
-	cd $(BUILD_DIR)-$* && SORTBARS_LAYOUT_TOOL=$(CURDIR)/$(BUILD_DIR)/layout_pixels ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR)-$* && ctest --output-on-failure -j $(JOBS)
 
 # The program for the browser: build-web/sortbars.html, one file that works
 # opened from disk, offline.

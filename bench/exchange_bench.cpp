@@ -4,8 +4,8 @@
 // Wayland compositor.
 #include "ExchangeRun.h"
 
-#include "runtime/qt/FormWindow.h"
 #include "runtime/qt/QtPlatform.h"
+#include "runtime/qt/QtWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     bench::TimedPlatform<rt::QtPlatform> platform;
     Form1 form(platform);
-    rt::FormWindow window(form, platform);
+    rt::QtWindow window(form, platform);
     window.load();
     QTimer::singleShot(500, &window, [&] {
         bench::run(form, platform);

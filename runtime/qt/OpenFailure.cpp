@@ -57,17 +57,12 @@ QString OpenFailure::notInstalled(const QString& platform)
     return QStringLiteral("there is no Qt platform \"%1\" (QT_QPA_PLATFORM)").arg(platform);
 }
 
-namespace
+std::string OpenFailure::noScreenReason(const QString& platform)
 {
-const QString kNoWindow = QStringLiteral("sortbars: no window can be opened: ");
-} // namespace
-
-std::string OpenFailure::noScreenLine(const QString& platform)
-{
-    return (kNoWindow + QStringLiteral("the platform \"%1\" has no screen").arg(platform)).toStdString();
+    return QStringLiteral("the platform \"%1\" has no screen").arg(platform).toStdString();
 }
 
-std::string OpenFailure::line() const
+std::string OpenFailure::reason() const
 {
     QStringList reasons = reasons_;
     // libwayland-client says so itself when it has no directory to look in.
@@ -75,8 +70,8 @@ std::string OpenFailure::line() const
         for (QString& reason : reasons)
             if (reason.startsWith(QLatin1String("Wayland: cannot connect")))
                 reason += QStringLiteral(" (XDG_RUNTIME_DIR is not set)");
-    QString text = kNoWindow;
-    text += reasons.isEmpty() ? QStringLiteral("no Qt platform could be started") : reasons.join(QStringLiteral("; "));
+    QString text
+        = reasons.isEmpty() ? QStringLiteral("no Qt platform could be started") : reasons.join(QStringLiteral("; "));
     if (unknownPlatform_ && !installed_.isEmpty())
         text += QStringLiteral("; installed: ") + installed_;
     return text.simplified().toStdString();

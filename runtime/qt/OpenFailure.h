@@ -22,11 +22,11 @@ public:
     // What libraries wrote to stderr meanwhile (libwayland-client does).
     void noteLibraryOutput(const QString& text) { libraryOutput_ += text; }
 
-    // "sortbars: no window can be opened: ...", without a newline.
-    std::string line() const;
-    // The line for a platform that started but has no screen to open a
+    // Why no window can be opened, in one line.
+    std::string reason() const;
+    // The reason for a platform that started but has no screen to open a
     // window on (linuxfb without a framebuffer, for one).
-    static std::string noScreenLine(const QString& platform);
+    static std::string noScreenReason(const QString& platform);
 
 private:
     QString waylandReason() const;

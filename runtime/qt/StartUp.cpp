@@ -1,7 +1,7 @@
 // Start-up: open the display, load the form, show it, run the event loop.
-#include "FormWindow.h"
 #include "OpenFailure.h"
 #include "QtPlatform.h"
+#include "QtWindow.h"
 #include "runtime/Runtime.h"
 
 #include <QApplication>
@@ -26,13 +26,6 @@ namespace
 constexpr double kLowestScale = 0.25;
 constexpr double kHighestScale = 8;
 
-[[noreturn]] void failStartUp(const std::string& line)
-{
-    std::fprintf(stderr, "%s\n", line.c_str());
-    std::fflush(stderr);
-    std::_Exit(1);
-}
-
 // QT_SCALE_FACTOR, read as Qt reads it: text that is not a number is ignored.
 void checkScaleFactor()
 {
@@ -40,7 +33,8 @@ void checkScaleFactor()
     bool isNumber = false;
     const double scale = text.toDouble(&isNumber);
     if (!text.isEmpty() && isNumber && !(std::isfinite(scale) && scale >= kLowestScale && scale <= kHighestScale))
-        failStartUp("sortbars: QT_SCALE_FACTOR is \"" + text.toStdString() + "\"; it must be a number from 0.25 to 8");
+        PlatformBase::failStartUp(
+            "QT_SCALE_FACTOR is \"" + text.toStdString() + "\"; it must be a number from 0.25 to 8");
 }
 
 // While the display is being opened, everything written to stderr, by Qt or
@@ -105,7 +99,7 @@ void collectWhileOpening(QtMsgType type, const QMessageLogContext&, const QStrin
     failure->noteQtMessage(message);
     if (type == QtFatalMsg) {
         failure->noteLibraryOutput(quiet->restore());
-        failStartUp(failure->line());
+        PlatformBase::cannotOpenWindow(failure->reason());
     }
 }
 
@@ -132,11 +126,11 @@ int startUp(int argc, char** argv, const FormFactory& makeForm)
     // A platform may start with no screen at all, and Qt would abort at the
     // first window.
     if (!QGuiApplication::primaryScreen())
-        failStartUp(OpenFailure::noScreenLine(QGuiApplication::platformName()));
+        PlatformBase::cannotOpenWindow(OpenFailure::noScreenReason(QGuiApplication::platformName()));
 
     QtPlatform platform;
     std::unique_ptr<Form> form;
-    std::optional<FormWindow> window;
+    std::optional<QtWindow> window;
     runEvent(platform, [&] {
         form = makeForm(platform);
         window.emplace(*form, platform);

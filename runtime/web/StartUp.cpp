@@ -31,7 +31,7 @@ EMSCRIPTEN_KEEPALIVE void sortbarsRedraw()
 EMSCRIPTEN_KEEPALIVE void sortbarsClose()
 {
     if (window)
-        window->unload();
+        window->close();
 }
 }
 

@@ -5,11 +5,9 @@
 #include <emscripten.h>
 
 // clang-format off
-// The local time of day in seconds, to the resolution of performance.now().
-EM_JS(double, sbTimeOfDay, (), {
-    const now = performance.timeOrigin + performance.now();
-    const day = new Date(now);
-    return (now - new Date(day.getFullYear(), day.getMonth(), day.getDate()).getTime()) / 1000;
+// The time in seconds since the Unix epoch, to the resolution of performance.now().
+EM_JS(double, sbUnixSeconds, (), {
+    return (performance.timeOrigin + performance.now()) / 1000;
 });
 
 // Yields to the browser once: it draws, and handles the input waiting. A
@@ -76,9 +74,9 @@ EM_JS(void, sbEnd, (int status), {
 namespace rt
 {
 
-float WebPlatform::clock()
+double WebPlatform::unixSeconds() const
 {
-    return static_cast<float>(sbTimeOfDay());
+    return sbUnixSeconds();
 }
 
 void WebPlatform::pump()
@@ -88,7 +86,7 @@ void WebPlatform::pump()
     sbYield();
     // A close that came while the program was suspended here.
     if (window_ && sbCloseRequested())
-        window_->unload();
+        window_->close();
 }
 
 void WebPlatform::messageBox(const Message& message)

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "runtime/Random.h"
-#include "runtime/Runtime.h"
+#include "runtime/PlatformBase.h"
 
 namespace rt
 {
@@ -9,14 +8,11 @@ namespace rt
 class WebWindow;
 
 // The platform in the browser: the page's clock, a pump that yields to the
-// browser once, the runtime's own generator, and a modal dialog.
-class WebPlatform final : public Platform
+// browser once, and a modal dialog.
+class WebPlatform final : public PlatformBase
 {
 public:
-    float clock() override;
     void pump() override;
-    float random() override { return generator_.next(); }
-    void reseed(float seed) override { generator_.reseed(seed); }
     void messageBox(const Message& message) override;
     [[noreturn]] void end(int status) override;
 
@@ -24,7 +20,8 @@ public:
     void setWindow(WebWindow* window) { window_ = window; }
 
 private:
-    Random generator_;
+    double unixSeconds() const override;
+
     WebWindow* window_ = nullptr;
 };
 

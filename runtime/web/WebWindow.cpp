@@ -2,12 +2,9 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
-#include <cmath>
-
 // The page's side of the window. Its state lives in Module.sortbars.
 // clang-format off
-EM_JS(void, sbCreateWindow, (const char* caption, int width, int height), {
+EM_JS(void, sbCreateWindow, (const char* caption, const char* chart, int width, int height), {
     // busy until start-up has shown the window.
     const s = Module.sortbars = { buttons: [], meters: [], busy: true, closeRequested: false, ended: false };
     const root = document.getElementById('sortbars');
@@ -35,7 +32,7 @@ EM_JS(void, sbCreateWindow, (const char* caption, int width, int height), {
     s.chart = document.createElement('div');
     s.chart.className = 'chart';
     s.chart.setAttribute('role', 'group');
-    s.chart.setAttribute('aria-label', 'Bars');
+    s.chart.setAttribute('aria-label', UTF8ToString(chart));
     s.client.append(s.canvas, s.chart);
     s.window.append(title, s.client);
     root.append(s.window);
@@ -89,7 +86,8 @@ EM_JS(void, sbCreateWindow, (const char* caption, int width, int height), {
     };
 });
 
-EM_JS(void, sbAddButton, (const char* caption, int x, int y, int w, int h, int tabIndex), {
+EM_JS(void, sbAddButton, (const char* caption, int x, int y, int w, int h), {
+    // Added in tab order: the order in the page is the order of Tab.
     const s = Module.sortbars;
     const index = s.buttons.length;
     const b = document.createElement('button');
@@ -98,22 +96,18 @@ EM_JS(void, sbAddButton, (const char* caption, int x, int y, int w, int h, int t
     b.style.top = y + 'px';
     b.style.width = w + 'px';
     b.style.height = h + 'px';
-    b.tabIndex = 0;
-    b.dataset.tabIndex = tabIndex;
     b.onclick = () => s.run(() => Module.ccall('sortbarsClick', null, ['number'], [index], { async: true }));
     s.buttons.push(b);
-    // Tab order is the order in the page: sorted by tab index.
-    const ordered = s.buttons.slice().sort((a, c) => a.dataset.tabIndex - c.dataset.tabIndex);
-    for (const button of ordered) s.client.append(button);
+    s.client.append(b);
 });
 
-EM_JS(void, sbAddMeter, (int number), {
+EM_JS(void, sbAddMeter, (const char* name, int max), {
     const s = Module.sortbars;
     const m = document.createElement('div');
     m.setAttribute('role', 'meter');
-    m.setAttribute('aria-label', 'Bar ' + number);
+    m.setAttribute('aria-label', UTF8ToString(name));
     m.setAttribute('aria-valuemin', '0');
-    m.setAttribute('aria-valuemax', '4095');
+    m.setAttribute('aria-valuemax', max);
     m.setAttribute('aria-valuenow', '0');
     s.meters.push(m);
     s.chart.append(m);
@@ -139,26 +133,22 @@ EM_JS(void, sbBlur, (), {
     if (document.activeElement) document.activeElement.blur();
 });
 
-// Sizes the canvas to the client area in device pixels and clears it;
-// returns the device pixels per CSS pixel.
-EM_JS(double, sbBeginDraw, (), {
+EM_JS(double, sbScale, (), {
+    return window.devicePixelRatio || 1;
+});
+
+// Sizes the canvas to the client area in device pixels, W by H, and clears
+// the part that is drawn again to the ground.
+EM_JS(void, sbBeginDraw, (int w, int h, int x, int y, int dw, int dh), {
     const s = Module.sortbars;
-    const scale = window.devicePixelRatio || 1;
-    const w = Math.round(s.size[0] * scale), h = Math.round(s.size[1] * scale);
+    s.stale = false;
     if (s.canvas.width != w || s.canvas.height != h) {
         s.canvas.width = w;
         s.canvas.height = h;
         s.context = s.canvas.getContext('2d', { alpha: false });
     }
     s.context.fillStyle = '#f0f0f0';
-    s.context.fillRect(0, 0, w, h);
-    return scale;
-});
-
-EM_JS(int, sbTakeStale, (), {
-    const stale = Module.sortbars.stale;
-    Module.sortbars.stale = false;
-    return stale ? 1 : 0;
+    s.context.fillRect(x, y, dw, dh);
 });
 
 EM_JS(void, sbFill, (int x, int y, int w, int h, int rgb), {
@@ -178,115 +168,80 @@ EM_JS(void, sbShow, (), {
 namespace rt
 {
 
-namespace
-{
-constexpr float kTwipsPerPixel = 15; // at 96 dpi, a CSS pixel
-constexpr int kValueMax = 4095;
-
-int cssPixels(float twips)
-{
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
-} // namespace
-
 WebWindow::WebWindow(Form& form, Platform& platform)
-    : form_(form)
-    , platform_(platform)
+    : host_(form, platform)
 {
-    const FormLayout layout = form.layout();
-    sbCreateWindow(layout.caption.c_str(), cssPixels(layout.clientWidth), cssPixels(layout.clientHeight));
-    for (const Control& control : layout.controls) {
-        if (Button* const* button = std::get_if<Button*>(&control)) {
-            const TwipRect& r = (*button)->rect();
-            sbAddButton((*button)->caption().c_str(), cssPixels(r.left), cssPixels(r.top), cssPixels(r.width),
-                cssPixels(r.height), (*button)->tabIndex());
-            sbSetButtonEnabled(int(buttons_.size()), (*button)->enabled());
-            buttons_.push_back(*button);
-            (*button)->setObserver(this);
-        } else {
-            bars_.push_back(std::get<Bar*>(control));
-            bars_.back()->setObserver(this);
-        }
+    const PixelRect client = host_.clientRect(1); // CSS pixels: the browser scales them itself
+    sbCreateWindow(host_.layout().caption.c_str(), FormHost::kChartName, client.width(), client.height());
+    int index = 0;
+    for (const Button* button : host_.buttons()) {
+        const PixelRect r = controlRect(button->rect());
+        sbAddButton(button->caption().c_str(), r.left, r.top, r.width(), r.height());
+        sbSetButtonEnabled(index++, button->enabled());
     }
-    for (std::size_t i = 0; i < bars_.size(); ++i)
-        sbAddMeter(int(i) + 1);
+    for (std::size_t i = 0; i < host_.bars().size(); ++i)
+        sbAddMeter(FormHost::barName(int(i)).c_str(), FormHost::kBarValueMax);
+    host_.attach(*this);
 }
 
 void WebWindow::load()
 {
-    runEvent(platform_, [this] { form_.Form_Load(); });
+    host_.load();
     drawIfChanged();
     sbShow();
 }
 
 void WebWindow::drawIfChanged()
 {
-    if (!sbTakeStale() && !dirty_)
+    const double scale = sbScale();
+    const PixelRect client = host_.clientRect(scale);
+    if (scale != scale_) { // zoomed, or moved to another screen: all of it is drawn again
+        scale_ = scale;
+        dirty_ = client;
+    }
+    dirty_ = intersected(dirty_, client);
+    if (dirty_.empty())
         return;
-    dirty_ = false;
-    const double scale = sbBeginDraw();
-    const auto edge = [scale](float twips) { return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel)); };
-    const int border = std::max(1, static_cast<int>(std::lround(scale)));
-    // Bars at rest first, in layout order; the sliding ones over them.
-    for (const bool sliding : { false, true })
-        for (const Bar* bar : bars_) {
-            if (bar->atHome() == sliding || bar->width() <= 0)
-                continue;
-            const int x0 = edge(bar->left()), y0 = edge(bar->top());
-            const int w = edge(bar->left() + bar->width()) - x0, h = edge(bar->top() + bar->height()) - y0;
-            sbFill(x0, y0, w, h, int(bar->borderColor()));
-            if (w > 2 * border && h > 2 * border)
-                sbFill(x0 + border, y0 + border, w - 2 * border, h - 2 * border, int(bar->fillColor()));
-        }
-}
-
-void WebWindow::unload()
-{
-    Int16 cancel = False;
-    runEvent(platform_, [this, &cancel] { form_.Form_Unload(cancel); });
+    sbBeginDraw(client.width(), client.height(), dirty_.left, dirty_.top, dirty_.width(), dirty_.height());
+    host_.paint(
+        dirty_, scale_, [](const PixelRect& r, Colour c) { sbFill(r.left, r.top, r.width(), r.height(), int(c)); });
+    dirty_ = {};
 }
 
 void WebWindow::click(int index)
 {
-    const int outer = clicking_;
-    clicking_ = index;
-    runEvent(platform_, [this, index] { buttons_.at(std::size_t(index))->click(); });
-    clicking_ = outer;
-    drawIfChanged();
+    host_.click(index);
+    drawIfChanged(); // the last picture of a sort shows now, not at the next event
 }
 
-void WebWindow::barChanged(const Bar& bar, float, float oldWidth)
+void WebWindow::dropFocus()
 {
-    dirty_ = true;
-    if (bar.width() == oldWidth)
-        return;
-    // The meters are numbered from the top: by home slot, not layout order.
-    const auto above = std::count_if(
-        bars_.begin(), bars_.end(), [&bar](const Bar* other) { return other->homeTop() < bar.homeTop(); });
-    sbSetMeter(int(above), std::min(kValueMax, static_cast<int>(bar.width())));
+    sbBlur();
 }
 
-void WebWindow::buttonChanged(const Button& button)
+void WebWindow::focusButton(int button)
 {
-    if (!button.enabled() && focusAfterLock_ == -2) {
-        // The lock begins. A disabled button that had the focus would send
-        // it to the page's body, so note it first.
-        const int focused = sbFocusedButton();
-        focusAfterLock_ = focused >= 0 ? focused : clicking_;
-        sbBlur();
-    }
-    sbSetButtonEnabled(indexOf(button), button.enabled());
-    const bool allEnabled = std::all_of(buttons_.begin(), buttons_.end(), [](const Button* b) { return b->enabled(); });
-    if (focusAfterLock_ != -2 && allEnabled) {
-        if (focusAfterLock_ >= 0)
-            sbFocusButton(focusAfterLock_);
-        focusAfterLock_ = -2;
-    }
+    sbFocusButton(button);
 }
 
-int WebWindow::indexOf(const Button& button) const
+int WebWindow::focusedButton() const
 {
-    return int(std::find(buttons_.begin(), buttons_.end(), &button) - buttons_.begin());
+    return sbFocusedButton();
+}
+
+void WebWindow::showEnabled(int button, bool enabled)
+{
+    sbSetButtonEnabled(button, enabled);
+}
+
+void WebWindow::repaint(const PixelRect& area)
+{
+    dirty_ = united(dirty_, area);
+}
+
+void WebWindow::barValueChanged(int bar)
+{
+    sbSetMeter(bar, FormHost::barValue(*host_.bars()[std::size_t(bar)]));
 }
 
 } // namespace rt

@@ -8,7 +8,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace rt
@@ -31,9 +30,7 @@ int startUp(int, char**, const FormFactory& makeForm)
         try {
             window = std::make_unique<Win32Window>(*form, platform);
         } catch (const WindowFailure& failure) {
-            // Where there is no window there is no message box either.
-            std::fprintf(stderr, "sortbars: no window can be opened: %s\n", failure.what());
-            platform.end(1);
+            PlatformBase::cannotOpenWindow(failure.what());
         }
         platform.setWindow(window.get());
         window->load();

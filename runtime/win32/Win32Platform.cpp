@@ -5,26 +5,22 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 namespace rt
 {
 
-float Win32Platform::clock()
+double Win32Platform::unixSeconds() const
 {
     // GetSystemTimePreciseAsFileTime reads the performance counter, to well
-    // under a microsecond. GetLocalTime and GetSystemTimeAsFileTime advance
-    // only at the timer tick, about 15.6 ms on Windows, which would pace the
-    // animation in steps of a whole frame; Wine's versions of them read the
-    // host clock to the microsecond, so a run under Wine cannot show that.
-    FILETIME utc, local;
+    // under a microsecond. GetSystemTimeAsFileTime advances only at the
+    // timer tick, about 15.6 ms on Windows, which would pace the animation
+    // in steps of a whole frame; Wine's version of it reads the host clock
+    // to the microsecond, so a run under Wine cannot show that.
+    FILETIME utc;
     GetSystemTimePreciseAsFileTime(&utc);
-    FileTimeToLocalFileTime(&utc, &local);
-    constexpr unsigned long long kTicksPerSecond = 10'000'000; // FILETIME counts 100 ns
-    constexpr unsigned long long kTicksPerDay = 86'400 * kTicksPerSecond;
-    const unsigned long long ticks
-        = (static_cast<unsigned long long>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
-    return static_cast<float>(static_cast<double>(ticks % kTicksPerDay) / kTicksPerSecond);
+    constexpr double kTicksPerSecond = 10'000'000; // FILETIME counts 100 ns from 1601
+    constexpr unsigned long long kTicksTo1970 = 116'444'736'000'000'000ULL;
+    const unsigned long long ticks = (static_cast<unsigned long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+    return static_cast<double>(ticks - kTicksTo1970) / kTicksPerSecond;
 }
 
 void Win32Platform::dispatch(const void* message)
@@ -51,14 +47,6 @@ void Win32Platform::messageBox(const Message& message)
     // Message has one icon and one button set today: a critical stop with OK.
     MessageBoxW(window_ ? window_->handle() : nullptr, widen(message.text).c_str(), widen(message.title).c_str(),
         MB_OK | MB_ICONERROR);
-}
-
-void Win32Platform::end(int status)
-{
-    // At once: no unwinding and no destructors, so that a close in the middle
-    // of a sort never returns into the sort.
-    std::fflush(nullptr);
-    ExitProcess(static_cast<UINT>(status));
 }
 
 } // namespace rt

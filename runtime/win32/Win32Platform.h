@@ -1,7 +1,6 @@
 #pragma once
 
-#include "runtime/Random.h"
-#include "runtime/Runtime.h"
+#include "runtime/PlatformBase.h"
 
 namespace rt
 {
@@ -9,17 +8,12 @@ namespace rt
 class Win32Window;
 
 // The platform on plain Win32: the system's precise clock, a pump over the
-// thread's message queue, the runtime's own generator, and the system's
-// message box.
-class Win32Platform final : public Platform
+// thread's message queue, and the system's message box.
+class Win32Platform final : public PlatformBase
 {
 public:
-    float clock() override;
     void pump() override;
-    float random() override { return generator_.next(); }
-    void reseed(float seed) override { generator_.reseed(seed); }
     void messageBox(const Message& message) override;
-    [[noreturn]] void end(int status) override;
 
     // The window that message boxes are owned by, and whose dialog keys
     // (Tab, Shift+Tab, Space) the pump hands to it.
@@ -29,7 +23,8 @@ public:
     void dispatch(const void* message);
 
 private:
-    Random generator_;
+    double unixSeconds() const override;
+
     Win32Window* window_ = nullptr;
 };
 

@@ -1,9 +1,7 @@
 #include "Win32Window.h"
 
-#include "BoardWindow.h"
 #include "Resources.h"
 #include "Text.h"
-#include "Twips.h"
 
 #include <commctrl.h>
 
@@ -52,36 +50,20 @@ WindowFailure::WindowFailure()
 }
 
 Win32Window::Win32Window(Form& form, Platform& platform)
-    : form_(form)
-    , platform_(platform)
-    , layout_(form.layout())
+    : host_(form, platform)
 {
-    [[maybe_unused]] static const bool registered = (registerClass(), BoardWindow::registerClass(), true);
+    [[maybe_unused]] static const bool registered = (registerClass(), Win32BarsView::registerClass(), true);
     // Creation sends the first messages, which handle() already takes.
-    hwnd_ = CreateWindowExW(kExStyle, kClassName, widen(layout_.caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance(), this);
+    hwnd_ = CreateWindowExW(kExStyle, kClassName, widen(host_.layout().caption).c_str(), kStyle, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance(), this);
     if (!hwnd_)
         throw WindowFailure();
     dpi_ = GetDpiForWindow(hwnd_);
-
-    std::vector<const Bar*> bars;
-    std::vector<Button*> buttons;
-    for (const Control& control : layout_.controls) {
-        if (Button* const* button = std::get_if<Button*>(&control)) {
-            buttons.push_back(*button);
-        } else {
-            Bar* bar = std::get<Bar*>(control);
-            bars.push_back(bar);
-            bar->setObserver(this);
-        }
-    }
-    board_ = std::make_unique<BoardWindow>(hwnd_, std::move(bars));
+    bars_ = std::make_unique<Win32BarsView>(hwnd_, host_);
 
     // The dialog manager tabs through the children in their z-order, so the
     // buttons are made in tab order, above the board.
-    std::stable_sort(
-        buttons.begin(), buttons.end(), [](const Button* a, const Button* b) { return a->tabIndex() < b->tabIndex(); });
-    for (Button* button : buttons) {
+    for (const Button* button : host_.buttons()) {
         const int id = kFirstButtonId + static_cast<int>(buttons_.size());
         HWND hwnd = CreateWindowExW(0, WC_BUTTONW, widen(button->caption()).c_str(),
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_,
@@ -89,19 +71,14 @@ Win32Window::Win32Window(Form& form, Platform& platform)
         if (!hwnd)
             throw WindowFailure();
         EnableWindow(hwnd, button->enabled());
-        buttons_.push_back({ button, hwnd });
-        button->setObserver(this);
+        buttons_.push_back(hwnd);
     }
-    if (!buttons_.empty())
-        focus_ = buttons_.front().hwnd; // the first in tab order starts with the focus
     applyDpi();
+    host_.attach(*this);
 }
 
 Win32Window::~Win32Window()
 {
-    // The form outlives its window: its controls must stop reporting here.
-    for (const Control& control : layout_.controls)
-        std::visit([](auto* c) { c->setObserver(nullptr); }, control);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0); // so that WM_DESTROY does not take this for the end
     DestroyWindow(hwnd_);
     if (font_)
@@ -113,7 +90,7 @@ Win32Window::~Win32Window()
 
 void Win32Window::load()
 {
-    runEvent(platform_, [this] { form_.Form_Load(); });
+    host_.load();
     ShowWindow(hwnd_, SW_SHOWDEFAULT);
     UpdateWindow(hwnd_);
 }
@@ -147,28 +124,25 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && isButton(reinterpret_cast<HWND>(lParam)))
-            clicked(reinterpret_cast<HWND>(lParam));
+        if (HIWORD(wParam) == BN_CLICKED && indexOf(reinterpret_cast<HWND>(lParam)) != kNoButton)
+            host_.click(indexOf(reinterpret_cast<HWND>(lParam)));
         return 0;
     case WM_ACTIVATE:
-        activated(LOWORD(wParam) != WA_INACTIVE);
+        // Not DefWindowProc's: it would put the focus on the window itself.
+        host_.activated(LOWORD(wParam) != WA_INACTIVE);
         return 0;
     case WM_CLOSE:
-        if (unload())
-            platform_.end(0);
+        host_.close();
         return 0;
     case WM_DESTROY:
-        // Destroyed by any means but the window's own destructor: there is no
-        // going on without it.
+        // Destroyed by any means but the window's own destructor.
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        unload();
-        platform_.end(0);
-        return 0; // not reached
+        host_.destroyed();
     case WM_DPICHANGED: {
         dpi_ = HIWORD(wParam);
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        runEvent(platform_, [this] { applyDpi(); }); // nothing may escape into the system
+        host_.runEvent([this] { applyDpi(); }); // nothing may escape into the system
         return 0;
     }
     default:
@@ -178,8 +152,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void Win32Window::applyDpi()
 {
-    const int width = twipsToPixels(layout_.clientWidth, dpi_), height = twipsToPixels(layout_.clientHeight, dpi_);
-    board_->place(width, height, dpi_);
+    const PixelRect clientArea = host_.clientRect(scale());
+    const int width = clientArea.width(), height = clientArea.height();
+    bars_->place(width, height, dpi_);
     RECT frame { 0, 0, width, height };
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -197,11 +172,10 @@ void Win32Window::applyDpi()
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
     HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-    for (const ButtonWindow& b : buttons_) {
-        const TwipRect& r = b.button->rect();
-        SetWindowPos(b.hwnd, nullptr, twipsToPixels(r.left, dpi_), twipsToPixels(r.top, dpi_),
-            twipsToPixels(r.width, dpi_), twipsToPixels(r.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(b.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const PixelRect r = controlRect(host_.buttons()[i]->rect(), scale());
+        SetWindowPos(buttons_[i], nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     if (font_)
         DeleteObject(font_);
@@ -219,88 +193,10 @@ void Win32Window::applyDpi()
     }
 }
 
-void Win32Window::clicked(HWND button)
+int Win32Window::indexOf(HWND button) const
 {
-    const auto found
-        = std::find_if(buttons_.begin(), buttons_.end(), [button](const ButtonWindow& b) { return b.hwnd == button; });
-    HWND const outer = clicking_;
-    clicking_ = button;
-    runEvent(platform_, [found] { found->button->click(); });
-    clicking_ = outer;
-}
-
-void Win32Window::activated(bool nowActive)
-{
-    if (!nowActive) {
-        HWND focused = GetFocus();
-        focus_ = isButton(focused) ? focused : nullptr;
-        return;
-    }
-    // While the buttons are locked the focus stays on the window itself.
-    if (focus_ && IsWindowEnabled(focus_))
-        SetFocus(focus_);
-    else
-        SetFocus(hwnd_);
-}
-
-bool Win32Window::unload()
-{
-    Int16 cancel = False;
-    runEvent(platform_, [this, &cancel] { form_.Form_Unload(cancel); });
-    return cancel == False;
-}
-
-void Win32Window::barChanged(const Bar& bar, float oldTop, float oldWidth)
-{
-    board_->barChanged(bar, oldTop, oldWidth);
-}
-
-void Win32Window::buttonChanged(const Button& button)
-{
-    if (!button.enabled() && !focusAfterLock_) {
-        // The lock begins. Moving the focus off first keeps it from resting
-        // on a disabled button, where keys would go nowhere.
-        HWND focused = active() ? GetFocus() : focus_;
-        focused = isButton(focused) ? focused : nullptr;
-        focusAfterLock_ = focused ? focused : clicking_;
-        if (focused && active())
-            SetFocus(hwnd_);
-        focus_ = nullptr;
-    }
-    EnableWindow(windowFor(button), button.enabled());
-    if (focusAfterLock_ && allButtonsEnabled()) {
-        HWND target = *focusAfterLock_;
-        focusAfterLock_.reset();
-        if (target)
-            giveFocus(target);
-    }
-}
-
-void Win32Window::giveFocus(HWND button)
-{
-    if (active())
-        SetFocus(button);
-    else
-        focus_ = button;
-}
-
-HWND Win32Window::windowFor(const Button& button) const
-{
-    for (const ButtonWindow& b : buttons_)
-        if (b.button == &button)
-            return b.hwnd;
-    return nullptr;
-}
-
-bool Win32Window::isButton(HWND hwnd) const
-{
-    return hwnd
-        && std::any_of(buttons_.begin(), buttons_.end(), [hwnd](const ButtonWindow& b) { return b.hwnd == hwnd; });
-}
-
-bool Win32Window::allButtonsEnabled() const
-{
-    return std::all_of(buttons_.begin(), buttons_.end(), [](const ButtonWindow& b) { return IsWindowEnabled(b.hwnd); });
+    const auto found = std::find(buttons_.begin(), buttons_.end(), button);
+    return button && found != buttons_.end() ? int(found - buttons_.begin()) : kNoButton;
 }
 
 } // namespace rt

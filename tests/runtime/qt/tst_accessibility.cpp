@@ -2,8 +2,8 @@
 // one chart of sixteen children whose values follow every change.
 #include "support/BoardHelpers.h"
 
-#include "runtime/qt/BarsView.h"
-#include "runtime/qt/FormWindow.h"
+#include "runtime/qt/QtBarsView.h"
+#include "runtime/qt/QtWindow.h"
 #include "support/AccessibilityRecorder.h"
 
 #include <QAccessible>
@@ -34,14 +34,14 @@ private:
 
     std::unique_ptr<rt::ScriptedPlatform> platform;
     std::unique_ptr<Form1> form;
-    std::unique_ptr<rt::FormWindow> window;
+    std::unique_ptr<rt::QtWindow> window;
 };
 
 void TestAccessibility::init()
 {
     platform = std::make_unique<rt::ScriptedPlatform>();
     form = std::make_unique<Form1>(*platform);
-    window = std::make_unique<rt::FormWindow>(*form, *platform);
+    window = std::make_unique<rt::QtWindow>(*form, *platform);
     window->load();
 }
 

@@ -2,8 +2,8 @@
 // order, what the first paint shows, and how bars are drawn and repainted.
 #include "support/BoardHelpers.h"
 
-#include "runtime/qt/BarsView.h"
-#include "runtime/qt/FormWindow.h"
+#include "runtime/qt/QtBarsView.h"
+#include "runtime/qt/QtWindow.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -38,7 +38,7 @@ private:
 
     std::unique_ptr<rt::ScriptedPlatform> platform;
     std::unique_ptr<Form1> form;
-    std::unique_ptr<rt::FormWindow> window;
+    std::unique_ptr<rt::QtWindow> window;
 };
 
 namespace
@@ -85,7 +85,7 @@ void TestFormWindow::init()
 {
     platform = std::make_unique<rt::ScriptedPlatform>();
     form = std::make_unique<Form1>(*platform);
-    window = std::make_unique<rt::FormWindow>(*form, *platform);
+    window = std::make_unique<rt::QtWindow>(*form, *platform);
 }
 
 void TestFormWindow::cleanup()

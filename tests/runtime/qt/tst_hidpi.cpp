@@ -3,7 +3,7 @@
 // whole device pixel, so no pixel is a blend of a bar and what is beside it.
 #include "support/BoardHelpers.h"
 
-#include "runtime/qt/FormWindow.h"
+#include "runtime/qt/QtWindow.h"
 
 #include <QApplication>
 #include <QBackingStore>
@@ -39,7 +39,7 @@ void TestHiDpi::clientAreaIsScaled()
 {
     rt::ScriptedPlatform platform;
     Form1 form(platform);
-    rt::FormWindow window(form, platform);
+    rt::QtWindow window(form, platform);
     window.load();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -62,7 +62,7 @@ void TestHiDpi::barsHaveNoBlendedEdges()
     QFETCH(float, offset);
     rt::ScriptedPlatform platform;
     Form1 form(platform);
-    rt::FormWindow window(form, platform);
+    rt::QtWindow window(form, platform);
     window.load();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // Widths that are not whole pixels at any scale.
@@ -98,7 +98,7 @@ void TestHiDpi::exchangeLeavesNoTrails()
     rt::ScriptedPlatform platform;
     platform.tick = 0.01f; // one clock read per frame wait
     Form1 form(platform);
-    rt::FormWindow window(form, platform);
+    rt::QtWindow window(form, platform);
     window.load();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     setValues(form, { 1007, 7, 8, 22, 2300, 37, 38, 52, 3053, 1, 2008, 3009, 4010, 4095, 500, 7 });

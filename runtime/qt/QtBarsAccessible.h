@@ -7,31 +7,29 @@
 namespace rt
 {
 
-class Bar;
-class BarsView;
+class QtBarsView;
 
 // What assistive technology sees of the bars: one chart with a child per bar,
 // top to bottom. A child's name is its position ("Bar 1" is the top bar) and
 // its value is its length in twips, read live from the bar.
-class BarsAccessible final : public QAccessibleWidget
+class QtBarsAccessible final : public QAccessibleWidget
 {
 public:
-    explicit BarsAccessible(BarsView* view);
-    ~BarsAccessible() override;
+    explicit QtBarsAccessible(QtBarsView* view);
+    ~QtBarsAccessible() override;
 
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QString text(QAccessible::Text t) const override;
 
-    // Tells assistive technology that a bar's length changed.
-    static void notifyValueChanged(BarsView* view, const Bar& bar);
+    // Tells assistive technology that the length of a bar, numbered from the top, changed.
+    static void notifyValueChanged(QtBarsView* view, int bar);
 
-    // Lets QAccessible build a BarsAccessible for every BarsView.
+    // Lets QAccessible build a QtBarsAccessible for every QtBarsView.
     static void installFactory();
 
 private:
-    BarsView* view() const;
     std::vector<QAccessible::Id> children_; // registered child interfaces, top to bottom
 };
 

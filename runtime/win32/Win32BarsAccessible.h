@@ -7,7 +7,7 @@
 namespace rt
 {
 
-class BoardWindow;
+class Win32BarsView;
 
 // What screen readers see of the board through MSAA: a chart named "Bars"
 // with one simple child for each bar, "Bar 1" at the top to "Bar 16", a
@@ -17,10 +17,10 @@ class BoardWindow;
 //
 // Interface ids are taken with __uuidof: MinGW's liboleacc.a resolves the
 // name IID_IAccessible to an import from the DLL rather than to the GUID.
-class BarsAccessible final : public IAccessible
+class Win32BarsAccessible final : public IAccessible
 {
 public:
-    explicit BarsAccessible(BoardWindow& board);
+    explicit Win32BarsAccessible(Win32BarsView& board);
     // The board is going: every call from now on fails as disconnected.
     void detach();
 
@@ -57,14 +57,14 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 private:
-    ~BarsAccessible();
+    ~Win32BarsAccessible();
     // The bar a child id names (1 to the count), or -1 for the chart itself;
     // -2 for an id that names nothing.
     long barIndex(const VARIANT& child) const;
     IAccessible* standard(); // the system's object for the board window
 
     LONG references_ = 1;
-    BoardWindow* board_;
+    Win32BarsView* board_;
     IAccessible* standard_ = nullptr;
 };
 

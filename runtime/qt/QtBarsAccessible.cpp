@@ -1,7 +1,6 @@
-#include "BarsAccessible.h"
+#include "QtBarsAccessible.h"
 
-#include "BarsView.h"
-#include "runtime/Controls.h"
+#include "QtBarsView.h"
 
 #include <QAccessibleValueChangeEvent>
 
@@ -11,10 +10,10 @@ namespace rt
 namespace
 {
 
-class BarAccessible final : public QAccessibleInterface, public QAccessibleValueInterface
+class QtBarAccessible final : public QAccessibleInterface, public QAccessibleValueInterface
 {
 public:
-    BarAccessible(BarsView* view, const Bar* bar, int position)
+    QtBarAccessible(QtBarsView* view, const Bar* bar, int position)
         : view_(view)
         , bar_(bar)
         , position_(position)
@@ -33,9 +32,9 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return QStringLiteral("Bar %1").arg(position_ + 1);
+            return QString::fromStdString(FormHost::barName(position_));
         if (t == QAccessible::Value)
-            return QString::number(bar_->width());
+            return QString::number(FormHost::barValue(*bar_));
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
@@ -56,59 +55,54 @@ public:
         return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
     }
 
-    QVariant currentValue() const override { return double(bar_->width()); }
+    QVariant currentValue() const override { return double(FormHost::barValue(*bar_)); }
     void setCurrentValue(const QVariant&) override {} // read-only: only the program sets a length
-    QVariant maximumValue() const override { return {}; }
+    QVariant maximumValue() const override { return double(FormHost::kBarValueMax); }
     QVariant minimumValue() const override { return 0.0; }
     QVariant minimumStepSize() const override { return 1.0; }
 
 private:
-    BarsView* view_;
+    QtBarsView* view_;
     const Bar* bar_;
     int position_;
 };
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
-    if (auto* view = dynamic_cast<BarsView*>(object))
-        return new BarsAccessible(view);
+    if (auto* view = dynamic_cast<QtBarsView*>(object))
+        return new QtBarsAccessible(view);
     return nullptr;
 }
 
 } // namespace
 
-BarsAccessible::BarsAccessible(BarsView* view)
+QtBarsAccessible::QtBarsAccessible(QtBarsView* view)
     : QAccessibleWidget(view, QAccessible::Chart)
 {
-    const std::vector<const Bar*> bars = view->barsTopToBottom();
+    const std::vector<const Bar*>& bars = view->host().bars();
     for (std::size_t i = 0; i < bars.size(); ++i)
-        children_.push_back(QAccessible::registerAccessibleInterface(new BarAccessible(view, bars[i], int(i))));
+        children_.push_back(QAccessible::registerAccessibleInterface(new QtBarAccessible(view, bars[i], int(i))));
 }
 
-BarsAccessible::~BarsAccessible()
+QtBarsAccessible::~QtBarsAccessible()
 {
     for (QAccessible::Id id : children_)
         QAccessible::deleteAccessibleInterface(id);
 }
 
-BarsView* BarsAccessible::view() const
-{
-    return static_cast<BarsView*>(widget());
-}
-
-int BarsAccessible::childCount() const
+int QtBarsAccessible::childCount() const
 {
     return int(children_.size());
 }
 
-QAccessibleInterface* BarsAccessible::child(int index) const
+QAccessibleInterface* QtBarsAccessible::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
     return QAccessible::accessibleInterface(children_[std::size_t(index)]);
 }
 
-int BarsAccessible::indexOfChild(const QAccessibleInterface* child) const
+int QtBarsAccessible::indexOfChild(const QAccessibleInterface* child) const
 {
     for (int i = 0; i < childCount(); ++i)
         if (QAccessible::accessibleInterface(children_[std::size_t(i)]) == child)
@@ -116,25 +110,22 @@ int BarsAccessible::indexOfChild(const QAccessibleInterface* child) const
     return -1;
 }
 
-QString BarsAccessible::text(QAccessible::Text t) const
+QString QtBarsAccessible::text(QAccessible::Text t) const
 {
-    return t == QAccessible::Name ? QStringLiteral("Bars") : QAccessibleWidget::text(t);
+    return t == QAccessible::Name ? QString::fromLatin1(FormHost::kChartName) : QAccessibleWidget::text(t);
 }
 
-void BarsAccessible::notifyValueChanged(BarsView* view, const Bar& bar)
+void QtBarsAccessible::notifyValueChanged(QtBarsView* view, int bar)
 {
     if (!QAccessible::isActive())
         return; // no assistive technology listens
-    auto* board = static_cast<BarsAccessible*>(QAccessible::queryAccessibleInterface(view));
-    const std::vector<const Bar*> bars = view->barsTopToBottom();
-    for (std::size_t i = 0; i < bars.size(); ++i)
-        if (bars[i] == &bar) {
-            QAccessibleValueChangeEvent event(board->child(int(i)), double(bar.width()));
-            QAccessible::updateAccessibility(&event);
-        }
+    auto* board = static_cast<QtBarsAccessible*>(QAccessible::queryAccessibleInterface(view));
+    QAccessibleValueChangeEvent event(
+        board->child(bar), double(FormHost::barValue(*view->host().bars().at(std::size_t(bar)))));
+    QAccessible::updateAccessibility(&event);
 }
 
-void BarsAccessible::installFactory()
+void QtBarsAccessible::installFactory()
 {
     QAccessible::installFactory(accessibleFor);
 }

@@ -1,6 +1,7 @@
-#include "BarsAccessible.h"
+#include "Win32BarsAccessible.h"
 
-#include "BoardWindow.h"
+#include "Text.h"
+#include "Win32BarsView.h"
 
 #include <cwchar>
 
@@ -31,33 +32,33 @@ void setChild(VARIANT* out, long id)
 }
 } // namespace
 
-BarsAccessible::BarsAccessible(BoardWindow& board)
+Win32BarsAccessible::Win32BarsAccessible(Win32BarsView& board)
     : board_(&board)
 {
 }
 
-BarsAccessible::~BarsAccessible()
+Win32BarsAccessible::~Win32BarsAccessible()
 {
     if (standard_)
         standard_->Release();
 }
 
-void BarsAccessible::detach()
+void Win32BarsAccessible::detach()
 {
     board_ = nullptr;
 }
 
-long BarsAccessible::barIndex(const VARIANT& child) const
+long Win32BarsAccessible::barIndex(const VARIANT& child) const
 {
     if (child.vt != VT_I4)
         return kNoChild;
     if (child.lVal == CHILDID_SELF)
         return kSelf;
-    const long count = static_cast<long>(board_->barsTopToBottom().size());
+    const long count = static_cast<long>(board_->host().bars().size());
     return child.lVal >= 1 && child.lVal <= count ? child.lVal - 1 : kNoChild;
 }
 
-IAccessible* BarsAccessible::standard()
+IAccessible* Win32BarsAccessible::standard()
 {
     if (!standard_)
         CreateStdAccessibleObject(
@@ -65,7 +66,7 @@ IAccessible* BarsAccessible::standard()
     return standard_;
 }
 
-HRESULT BarsAccessible::QueryInterface(REFIID riid, void** object)
+HRESULT Win32BarsAccessible::QueryInterface(REFIID riid, void** object)
 {
     if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
         *object = static_cast<IAccessible*>(this);
@@ -76,12 +77,12 @@ HRESULT BarsAccessible::QueryInterface(REFIID riid, void** object)
     return E_NOINTERFACE;
 }
 
-ULONG BarsAccessible::AddRef()
+ULONG Win32BarsAccessible::AddRef()
 {
     return static_cast<ULONG>(InterlockedIncrement(&references_));
 }
 
-ULONG BarsAccessible::Release()
+ULONG Win32BarsAccessible::Release()
 {
     const LONG left = InterlockedDecrement(&references_);
     if (left == 0)
@@ -89,28 +90,28 @@ ULONG BarsAccessible::Release()
     return static_cast<ULONG>(left);
 }
 
-HRESULT BarsAccessible::GetTypeInfoCount(UINT* count)
+HRESULT Win32BarsAccessible::GetTypeInfoCount(UINT* count)
 {
     *count = 0;
     return S_OK;
 }
 
-HRESULT BarsAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**)
+HRESULT Win32BarsAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**)
 {
     return E_NOTIMPL;
 }
 
-HRESULT BarsAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+HRESULT Win32BarsAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
 {
     return E_NOTIMPL;
 }
 
-HRESULT BarsAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+HRESULT Win32BarsAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
 {
     return E_NOTIMPL;
 }
 
-HRESULT BarsAccessible::get_accParent(IDispatch** parent)
+HRESULT Win32BarsAccessible::get_accParent(IDispatch** parent)
 {
     *parent = nullptr;
     if (!board_)
@@ -119,15 +120,15 @@ HRESULT BarsAccessible::get_accParent(IDispatch** parent)
     return system ? system->get_accParent(parent) : S_FALSE;
 }
 
-HRESULT BarsAccessible::get_accChildCount(long* count)
+HRESULT Win32BarsAccessible::get_accChildCount(long* count)
 {
     if (!board_)
         return RPC_E_DISCONNECTED;
-    *count = static_cast<long>(board_->barsTopToBottom().size());
+    *count = static_cast<long>(board_->host().bars().size());
     return S_OK;
 }
 
-HRESULT BarsAccessible::get_accChild(VARIANT child, IDispatch** object)
+HRESULT Win32BarsAccessible::get_accChild(VARIANT child, IDispatch** object)
 {
     *object = nullptr;
     if (!board_)
@@ -136,7 +137,7 @@ HRESULT BarsAccessible::get_accChild(VARIANT child, IDispatch** object)
     return barIndex(child) >= 0 ? S_FALSE : E_INVALIDARG;
 }
 
-HRESULT BarsAccessible::get_accName(VARIANT child, BSTR* name)
+HRESULT Win32BarsAccessible::get_accName(VARIANT child, BSTR* name)
 {
     *name = nullptr;
     if (!board_)
@@ -145,13 +146,11 @@ HRESULT BarsAccessible::get_accName(VARIANT child, BSTR* name)
     if (index == kNoChild)
         return E_INVALIDARG;
     if (index == kSelf)
-        return text(name, L"Bars");
-    wchar_t buffer[16];
-    std::swprintf(buffer, 16, L"Bar %ld", index + 1);
-    return text(name, buffer);
+        return text(name, widen(FormHost::kChartName).c_str());
+    return text(name, widen(FormHost::barName(int(index))).c_str());
 }
 
-HRESULT BarsAccessible::get_accValue(VARIANT child, BSTR* value)
+HRESULT Win32BarsAccessible::get_accValue(VARIANT child, BSTR* value)
 {
     *value = nullptr;
     if (!board_)
@@ -162,16 +161,16 @@ HRESULT BarsAccessible::get_accValue(VARIANT child, BSTR* value)
     if (index == kSelf)
         return S_FALSE;
     wchar_t buffer[32];
-    std::swprintf(buffer, 32, L"%g", double(board_->barsTopToBottom()[std::size_t(index)]->width()));
+    std::swprintf(buffer, 32, L"%d", FormHost::barValue(*board_->host().bars()[std::size_t(index)]));
     return text(value, buffer);
 }
 
-HRESULT BarsAccessible::get_accDescription(VARIANT, BSTR* description)
+HRESULT Win32BarsAccessible::get_accDescription(VARIANT, BSTR* description)
 {
     return none(description);
 }
 
-HRESULT BarsAccessible::get_accRole(VARIANT child, VARIANT* role)
+HRESULT Win32BarsAccessible::get_accRole(VARIANT child, VARIANT* role)
 {
     VariantInit(role);
     if (!board_)
@@ -183,7 +182,7 @@ HRESULT BarsAccessible::get_accRole(VARIANT child, VARIANT* role)
     return S_OK;
 }
 
-HRESULT BarsAccessible::get_accState(VARIANT child, VARIANT* state)
+HRESULT Win32BarsAccessible::get_accState(VARIANT child, VARIANT* state)
 {
     VariantInit(state);
     if (!board_)
@@ -197,45 +196,45 @@ HRESULT BarsAccessible::get_accState(VARIANT child, VARIANT* state)
     return S_OK;
 }
 
-HRESULT BarsAccessible::get_accHelp(VARIANT, BSTR* help)
+HRESULT Win32BarsAccessible::get_accHelp(VARIANT, BSTR* help)
 {
     return none(help);
 }
 
-HRESULT BarsAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic)
+HRESULT Win32BarsAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic)
 {
     *topic = 0;
     return none(file);
 }
 
-HRESULT BarsAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut)
+HRESULT Win32BarsAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut)
 {
     return none(shortcut);
 }
 
-HRESULT BarsAccessible::get_accFocus(VARIANT* child)
+HRESULT Win32BarsAccessible::get_accFocus(VARIANT* child)
 {
     VariantInit(child); // the board never holds the focus
     return board_ ? S_FALSE : RPC_E_DISCONNECTED;
 }
 
-HRESULT BarsAccessible::get_accSelection(VARIANT* children)
+HRESULT Win32BarsAccessible::get_accSelection(VARIANT* children)
 {
     VariantInit(children);
     return board_ ? S_FALSE : RPC_E_DISCONNECTED;
 }
 
-HRESULT BarsAccessible::get_accDefaultAction(VARIANT, BSTR* action)
+HRESULT Win32BarsAccessible::get_accDefaultAction(VARIANT, BSTR* action)
 {
     return none(action);
 }
 
-HRESULT BarsAccessible::accSelect(long, VARIANT)
+HRESULT Win32BarsAccessible::accSelect(long, VARIANT)
 {
     return DISP_E_MEMBERNOTFOUND;
 }
 
-HRESULT BarsAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child)
+HRESULT Win32BarsAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child)
 {
     *left = *top = *width = *height = 0;
     if (!board_)
@@ -247,7 +246,7 @@ HRESULT BarsAccessible::accLocation(long* left, long* top, long* width, long* he
     if (index == kSelf)
         GetClientRect(board_->handle(), &r);
     else
-        r = board_->barRect(*board_->barsTopToBottom()[std::size_t(index)]);
+        r = board_->barRect(*board_->host().bars()[std::size_t(index)]);
     MapWindowPoints(board_->handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
     *left = r.left;
     *top = r.top;
@@ -256,13 +255,13 @@ HRESULT BarsAccessible::accLocation(long* left, long* top, long* width, long* he
     return S_OK;
 }
 
-HRESULT BarsAccessible::accNavigate(long direction, VARIANT start, VARIANT* end)
+HRESULT Win32BarsAccessible::accNavigate(long direction, VARIANT start, VARIANT* end)
 {
     VariantInit(end);
     if (!board_)
         return RPC_E_DISCONNECTED;
     const long index = barIndex(start);
-    const long count = static_cast<long>(board_->barsTopToBottom().size());
+    const long count = static_cast<long>(board_->host().bars().size());
     if (index == kNoChild)
         return E_INVALIDARG;
     long to = kNoChild;
@@ -284,7 +283,7 @@ HRESULT BarsAccessible::accNavigate(long direction, VARIANT start, VARIANT* end)
     return S_OK;
 }
 
-HRESULT BarsAccessible::accHitTest(long x, long y, VARIANT* child)
+HRESULT Win32BarsAccessible::accHitTest(long x, long y, VARIANT* child)
 {
     VariantInit(child);
     if (!board_)
@@ -295,7 +294,7 @@ HRESULT BarsAccessible::accHitTest(long x, long y, VARIANT* child)
     GetClientRect(board_->handle(), &client);
     if (!PtInRect(&client, p))
         return S_FALSE;
-    const auto& bars = board_->barsTopToBottom();
+    const auto& bars = board_->host().bars();
     long id = CHILDID_SELF;
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const RECT r = board_->barRect(*bars[i]);
@@ -306,17 +305,17 @@ HRESULT BarsAccessible::accHitTest(long x, long y, VARIANT* child)
     return S_OK;
 }
 
-HRESULT BarsAccessible::accDoDefaultAction(VARIANT)
+HRESULT Win32BarsAccessible::accDoDefaultAction(VARIANT)
 {
     return DISP_E_MEMBERNOTFOUND;
 }
 
-HRESULT BarsAccessible::put_accName(VARIANT, BSTR)
+HRESULT Win32BarsAccessible::put_accName(VARIANT, BSTR)
 {
     return E_NOTIMPL;
 }
 
-HRESULT BarsAccessible::put_accValue(VARIANT, BSTR)
+HRESULT Win32BarsAccessible::put_accValue(VARIANT, BSTR)
 {
     return E_NOTIMPL;
 }
