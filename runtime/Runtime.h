@@ -16,8 +16,12 @@
 //   end                Platform::end()
 //   runtime errors     Int16, CheckedArray, finite(), raise(), and the default report
 //
-// Nothing here depends on a toolkit. Two platforms stand behind it: the Qt
-// one the program runs on (runtime/qt/), and a scripted one under which tests
+// Nothing here depends on a toolkit. The rules every window follows, whatever
+// its toolkit, are in FormHost.h (tab order, focus, close) and Pixels.h
+// (twips to device pixels, repaint areas, paint order); PlatformBase.h holds
+// what the platforms' services share. Behind it stand one platform per
+// toolkit, the build choosing one: Qt (runtime/qt/), Win32 (runtime/win32/)
+// and the page's DOM (runtime/web/); and a scripted one under which tests
 // drive the clock, pump, generator and message box (tests/support/).
 
 #include "CheckedArray.h"

@@ -7,6 +7,17 @@
 // values and the sort selector, and all of its controls, for the whole run,
 // and all of the program's code: the layout and lifecycle, the bar board, the
 // animated exchange and the sort runner. The sorts themselves are in board/.
+//
+// The buttons keep their short names, which do not say what they do:
+//
+//   caption        control    tab  handler          SortKind  runs
+//   "Randomize"    RN          0   RN_Click         -         sixteen new values
+//   "Bubble-sort"  BS          1   BS_Click         1         exchangeSort
+//   "Push-sort"    Command1    3   Command1_Click   2         gnomeSort
+//   "Random sort"  PS          2   PS_Click         3         randomPairSort
+//
+// From the top the column reads Randomize, Bubble-sort, Push-sort, Random
+// sort; Tab goes Randomize, Bubble-sort, Random sort, Push-sort.
 class Form1 final : public rt::Form
 {
 public:

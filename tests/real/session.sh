@@ -10,9 +10,14 @@ APP_PID=""
 
 # Where the controls land in pixels, from the window's own layout table:
 # "client W H", "button X Y W H CAPTION" and "bar I X Y LONGEST H" lines.
+# use_scale SCALE lays them out again at another scale (1.5 at 144 dpi).
 LAYOUT=$WORK/layout
-"${SORTBARS_LAYOUT_TOOL:?must name the layout_pixels program of the build}" >"$LAYOUT" ||
-  fail "$SORTBARS_LAYOUT_TOOL could not print the layout"
+use_scale() {
+  SCALE=$1
+  "${SORTBARS_LAYOUT_TOOL:?must name the layout_pixels program of the build}" "$1" >"$LAYOUT" ||
+    fail "$SORTBARS_LAYOUT_TOOL could not print the layout"
+}
+use_scale 1
 
 # client_size: "WxH", the client area's size in the layout.
 client_size() {
@@ -35,13 +40,21 @@ button_rect() {
     END { exit !found }' "$LAYOUT" || fail "no button $1 in the layout"
 }
 
-# start_app: starts the program on the session's display and waits for its
-# window. Sets APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (sway). Under
-# mutter, which has no screenshots, it waits for the window that screen
-# readers see (accessibility must be on).
+# start_app [--window-only] [COMMAND...]: starts the program (or COMMAND,
+# such as "wine $APP") on the session's display and waits for its window
+# and, unless told not to, its first picture of the bars at rest. Sets
+# APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (sway). Under mutter, which
+# has no screenshots, it waits for the window that screen readers see
+# (accessibility must be on).
 start_app() {
-  spawn "$APP"
+  picture=true
+  [ "${1:-}" = --window-only ] && { picture=false; shift; }
+  [ $# -gt 0 ] || set -- "$APP"
+  spawn "$@"
   APP_PID=$SPAWNED
+  # A window that Wine makes belongs to a process of Wine's own.
+  by_pid="--pid $APP_PID"
+  [ "$1" = wine ] && by_pid=""
   if [ "${SESSION_COMPOSITOR:-}" = mutter ]; then
     wait_for 60 "a window of the program on mutter" \
       timeout 20 /usr/bin/python3 "$(dirname "$0")/../real/screen_reader.py" "$APP_PID" window
@@ -50,15 +63,15 @@ start_app() {
     wait_for 60 "a window of the program on sway" sway_window
     GEOMETRY=$(sway_window | cut -f2)
   else
-    if ! poll 60 xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$'; then
+    if ! poll 60 xdotool search --onlyvisible $by_pid --name '^Form1$'; then
       kill -0 "$APP_PID" 2>/dev/null || fail "the program ended before its window showed"
       fail "a visible window titled Form1 of pid $APP_PID: not within 60 s; the display has: $(xdotool search --name . 2>/dev/null |
         while read -r w; do printf '"%s" (pid %s, %s) ' "$(xdotool getwindowname "$w")" "$(xdotool getwindowpid "$w" 2>/dev/null)" \
           "$(xwininfo -id "$w" 2>/dev/null | sed -n 's/.*Map State: *//p')"; done)"
     fi
-    WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Form1$' | head -n 1)
+    WIN=$(xdotool search --onlyvisible $by_pid --name '^Form1$' | head -n 1)
   fi
-  wait_for 30 "the first picture of the bars" board_shown
+  if $picture; then wait_for 30 "the first picture of the bars" board_shown; fi
 }
 
 # board_shown: true once a shot of the window shows bars; leaves their

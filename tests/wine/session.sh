@@ -23,23 +23,13 @@ start_wine() {
 }
 
 # set_dpi DPI: the prefix's LogPixels, as the display settings of Windows
-# set it, read by the programs started after the prefix's server restarts.
+# set it, read by the programs started after the prefix's server restarts;
+# the session's helpers then read the window's pixels at that scale.
 set_dpi() {
   timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
     fail "could not set LogPixels to $1"
   timeout 60 wineserver -w || fail "the prefix's server did not stop within 60 s"
-}
-
-# start_wine_app: starts the program and waits for its window. Sets APP_PID
-# and WIN.
-start_wine_app() {
-  spawn wine "$APP"
-  APP_PID=$SPAWNED
-  if ! poll 60 xdotool search --onlyvisible --name '^Form1$'; then
-    kill -0 "$APP_PID" 2>/dev/null || fail "the program ended before its window showed"
-    fail "a window titled Form1: not within 60 s"
-  fi
-  WIN=$(xdotool search --onlyvisible --name '^Form1$' | head -n 1)
+  use_scale "$(awk -v dpi="$1" 'BEGIN { print dpi / 96 }')"
 }
 
 # probe WHAT: what win_probe reads (window or chart), without Windows' line ends.
@@ -50,6 +40,43 @@ probe() {
 # focus_is CAPTION: true when the probe sees the focus on that button ("none": on none).
 focus_is() {
   [ "$(probe window | sed -n 's/^focus //p')" = "$1" ]
+}
+
+# chart_matches: the chart that screen readers get names "Bar 1" to "Bar 16"
+# from the top, each valued by the length drawn: its twips, from the slots'
+# left edge at 360, rounded to the window's pixels as every edge is.
+chart_matches() {
+  probe chart >"$WORK/chart" || return 1
+  grep -q '^chart Bars 16$' "$WORK/chart" || return 1
+  awk -v s="$SCALE" 'FNR == NR { if ($1 == "bar") left = $3; next }
+    $1 == "item" { print $2 " " $3 " " int(($4 + 360) * s / 15 + 0.5) - left " " $5 }' "$LAYOUT" "$WORK/chart" >"$WORK/items"
+  awk '{ print "Bar " NR " " $1 " progressbar" }' "$WORK/board" | cmp -s - "$WORK/items"
+}
+
+# scene_matches: a shot of the window shows, down the column of device
+# pixels that tests/support/scene.txt names at the session's scale, the runs
+# of colour it lists there: the still of an exchange, as win_forms scene
+# poses it.
+scene_matches() {
+  shot "$WORK/scene.txt" || return 1
+  awk -v s="$SCALE" '
+    FNR == NR {
+      if ($1 == "scale") { on = ($2 == s); if (on) x = $4 }
+      else if (on && $1 !~ /^#/) want = want $0 "\n"
+      next
+    }
+    { split($1, p, /[,:]/) }
+    p[1] == x { c[p[2]] = $2 " " $3 " " $4; if (p[2] > last) last = p[2] }
+    END {
+      for (y = 0; y <= last; y++) {
+        colour = c[y] == c[0] ? "ground" : c[y]
+        if (y > 0 && colour == run) continue
+        if (y > 0) got = got first " " y - 1 " " run "\n"
+        first = y; run = colour
+      }
+      got = got first " " last " " run "\n"
+      if (got != want) { printf "%s", got > "/dev/stderr"; exit 1 }
+    }' "$(dirname "$0")/../support/scene.txt" "$WORK/scene.txt" 2>"$WORK/scene.seen"
 }
 
 # buttons_are enabled|disabled: true when all four are.

@@ -43,8 +43,7 @@ timeout 60 wine reg query "$key" /v QuietUninstallString 2>/dev/null | grep -q '
   fail "the installer did not register its uninstaller"
 
 APP="$install_dir/sortbars.exe"
-start_wine_app
-wait_for 30 "the first picture of the bars" board_shown
+start_app wine "$APP"
 check_x_window
 wmctrl -c Form1
 wait_exit 5

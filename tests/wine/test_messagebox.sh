@@ -65,10 +65,14 @@ tr -d '\r' <"$WORK/destroy" | grep -qx unloaded || fail "the destroyed window ra
 wine "$FORMS" dpichange >"$WORK/dpichange" 2>/dev/null &
 APP_PID=$!
 wait_exit 60
-set -- $(awk '$1 == "client" { print $2, $3 }' "$LAYOUT")
-expected="client $((($1 * 144 + 48) / 96)) $((($2 * 144 + 48) / 96))"
+use_scale 1.5
+expected="client $(client_size | tr x ' ')"
 [ "$(tr -d '\r' <"$WORK/dpichange" | grep '^client')" = "$expected" ] ||
   fail "after a change to 144 dpi the window has $(cat "$WORK/dpichange"), not $expected"
+# and the buttons' text grows with it, by half.
+set -- $(tr -d '\r' <"$WORK/dpichange" | awk '$1 == "font" { print $2 }')
+[ $# -eq 2 ] && [ "$1" -gt 0 ] && [ $((2 * $2)) -ge $((3 * $1 - 2)) ] && [ $((2 * $2)) -le $((3 * $1 + 2)) ] ||
+  fail "after a change to 144 dpi the buttons' font is $2 high, from $1: it did not follow the dpi"
 
 # No display: one line on stderr, status 1, and no message box to wait on.
 STATUS=0

@@ -2,13 +2,13 @@
 # sortbars.exe under Wine in a real X window: its caption and client size,
 # the buttons at their rectangles in tab order, the bars' pixels, the chart
 # that screen readers read through MSAA, Randomize, the keyboard, a sort with
-# the buttons greyed, and a close mid-sort.
+# the buttons greyed, the focus kept while another window has the input,
+# and a close mid-sort.
 set -eu
 . "$(dirname "$0")/session.sh"
 
 start_wine
-start_wine_app
-wait_for 30 "the first picture of the bars" board_shown
+start_app wine "$APP"
 check_x_window
 
 # The program's icon on the window, for the title bar and the taskbar: the
@@ -35,14 +35,6 @@ cp "$WORK/board" "$WORK/bars"
 [ "$(awk '$1 > 0' "$WORK/bars" | wc -l)" -ge 12 ] || fail "the first picture shows too few bars: $(cat "$WORK/bars")"
 [ "$(cut -d' ' -f2- "$WORK/bars" | sort -u | wc -l)" -ge 12 ] || fail "the bars are not in random colours"
 
-# chart_matches: the chart that screen readers get names "Bar 1" to "Bar 16"
-# from the top, each valued by the length drawn (in twips, 15 to a pixel).
-chart_matches() {
-  probe chart >"$WORK/chart" || return 1
-  grep -q '^chart Bars 16$' "$WORK/chart" || return 1
-  awk '$1 == "item" { print $2 " " $3 " " int($4 / 15 + 0.5) " " $5 }' "$WORK/chart" >"$WORK/items"
-  awk '{ print "Bar " NR " " $1 " progressbar" }' "$WORK/board" | cmp -s - "$WORK/items"
-}
 chart_matches || fail "the chart does not match the picture: $(cat "$WORK/chart") against $(cat "$WORK/board")"
 for caption in Randomize Bubble-sort Push-sort "Random sort"; do
   grep -qx "control $caption" "$WORK/chart" || fail "screen readers do not see the button $caption: $(cat "$WORK/chart")"
@@ -74,6 +66,20 @@ for step in "Tab Bubble-sort" "Tab Random sort" "Tab Push-sort" "Tab Randomize" 
   xdotool key "${step%% *}"
   wait_for 30 "${step%% *} to take the focus to ${step#* }" focus_is "${step#* }"
 done
+
+# The focus stays where the user left it while another window has the
+# input, and is there again when the window is activated.
+xdotool key Tab Tab
+wait_for 30 "Tab twice to take the focus to Random sort" focus_is "Random sort"
+spawn xlogo
+wait_for 30 "another window to show" xdotool search --onlyvisible --name '^xlogo$'
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^xlogo$' | head -n 1)"
+wait_for 30 "the program's window to lose the input to another" focus_is none
+xdotool windowactivate --sync "$WIN"
+wait_for 30 "the focus back on Random sort once the window is active again" focus_is "Random sort"
+kill "$SPAWNED"
+xdotool key shift+Tab shift+Tab
+wait_for 30 "shift+Tab twice to take the focus back to Randomize" focus_is Randomize
 
 # Enter presses the focused button, as on any Windows form, and no other:
 # Randomize draws new widths, and no sort starts.
