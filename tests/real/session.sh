@@ -162,6 +162,41 @@ bars() {
     }' "$LAYOUT" "$1"
 }
 
+# The scenarios that the desktop and the Windows tests share.
+
+# check_first_picture: the first picture, which start_app waited for, shows
+# random widths in random colours.
+check_first_picture() {
+  [ "$(awk '$1 > 0' "$WORK/board" | wc -l)" -ge 12 ] || fail "the first picture shows too few bars: $(cat "$WORK/board")"
+  [ "$(cut -d' ' -f2- "$WORK/board" | sort -u | wc -l)" -ge 12 ] || fail "the bars are not in random colours"
+}
+
+# check_randomize: a click on Randomize draws new widths and keeps every
+# slot's colour.
+check_randomize() {
+  cp "$WORK/board" "$WORK/randomized"
+  click Randomize
+  wait_for 30 "Randomize to draw new widths" board_changed "$WORK/randomized"
+  paste -d' ' "$WORK/randomized" "$WORK/board" |
+    awk '$1 > 0 && $5 > 0 && ($2 " " $3 " " $4) != ($6 " " $7 " " $8) { bad = 1 } END { exit bad }' ||
+    fail "Randomize changed a colour"
+}
+
+# check_close_mid_sort SECONDS: closes the window while the bars of a
+# Push-sort slide, and fails unless the program ends within SECONDS with
+# status 0. A random board takes well over ten seconds to sort: ending
+# within a few means the close was acted on in a frame, not after the sort.
+check_close_mid_sort() {
+  click Push-sort
+  wait_locked Push-sort
+  wait_for 30 "bars sliding in the sort" moving
+  start=$(date +%s%N)
+  wmctrl -c Form1
+  wait_exit "$1"
+  [ "$STATUS" -eq 0 ] || fail "closing mid-sort gave exit status $STATUS"
+  echo "closed mid-sort: ended $(( ($(date +%s%N) - start) / 1000000 )) ms after the close request"
+}
+
 # ascending FILE: true when the widths that bars() wrote ascend.
 ascending() {
   cut -d' ' -f1 "$1" | sort -n -c 2>/dev/null
