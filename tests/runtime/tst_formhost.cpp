@@ -236,36 +236,34 @@ TEST_CASE("a window left and activated again gives the focus back to the button 
     CHECK(h.window.focus == 2);
 }
 
-TEST_CASE("a close ends the program with status 0, also in the middle of a lock")
+TEST_CASE("a close ends the program unless the form refuses it; a destroyed window ends it all the same")
 {
-    Host h;
-    h.host.attach(h.window);
-    h.window.focus = 1;
-    h.form.duringLock = [&] { h.host.close(); };
-    CHECK(endStatus([&] { h.host.click(1); }) == 0);
-    CHECK(h.form.unloads == 1);
-    CHECK(h.window.focus == kNone); // nothing more happened: no button was enabled or focused
-    CHECK(h.window.shownEnabled == std::array<bool, 4> {});
-}
-
-TEST_CASE("a close the form lets happen ends the program, though its unload handler does not")
-{
-    Host h;
-    h.host.attach(h.window);
-    h.form.endInUnload = false;
-    CHECK(endStatus([&] { h.host.close(); }) == 0);
-    CHECK(h.form.unloads == 1);
-}
-
-TEST_CASE("a close the form refuses leaves the program running; a destroyed window ends it all the same")
-{
-    Host h;
-    h.host.attach(h.window);
-    h.form.refuseClose = true;
-    CHECK(endStatus([&] { h.host.close(); }) == -1);
-    CHECK(h.form.unloads == 1);
-    CHECK(endStatus([&] { h.host.destroyed(); }) == 0);
-    CHECK(h.form.unloads == 2);
+    enum class Unload { Ends, LetsClose, Refuses }; // what the form's unload handler does
+    const struct {
+        std::string name;
+        Unload unload;
+        bool destroyed, duringLock;
+        int status; // -1: the program goes on
+    } rows[] = {
+        { "a close, as the program's form ends it", Unload::Ends, false, false, 0 },
+        { "a close in the middle of a lock", Unload::Ends, false, true, 0 },
+        { "a close the form lets happen without ending", Unload::LetsClose, false, false, 0 },
+        { "a close the form refuses", Unload::Refuses, false, false, -1 },
+        { "a window destroyed, though the form would refuse a close", Unload::Refuses, true, false, 0 },
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.name);
+        Host h;
+        h.host.attach(h.window);
+        h.form.endInUnload = row.unload == Unload::Ends;
+        h.form.refuseClose = row.unload == Unload::Refuses;
+        const auto closeNow = [&] { row.destroyed ? h.host.destroyed() : h.host.close(); };
+        h.form.duringLock = closeNow;
+        CHECK(endStatus([&] { row.duringLock ? h.host.click(1) : closeNow(); }) == row.status);
+        CHECK(h.form.unloads == 1);
+        if (row.duringLock) // nothing ran after the close: no button was enabled or focused again
+            CHECK(h.window.shownEnabled == std::array<bool, 4> {});
+    }
 }
 
 TEST_CASE("a click reaches an enabled button only, and a runtime error in it gets the default report")
