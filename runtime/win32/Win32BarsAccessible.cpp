@@ -48,6 +48,14 @@ void Win32BarsAccessible::detach()
     board_ = nullptr;
 }
 
+HRESULT Win32BarsAccessible::find(const VARIANT& child, long& index) const
+{
+    if (!board_)
+        return RPC_E_DISCONNECTED;
+    index = barIndex(child);
+    return index == kNoChild ? E_INVALIDARG : S_OK;
+}
+
 long Win32BarsAccessible::barIndex(const VARIANT& child) const
 {
     if (child.vt != VT_I4)
@@ -140,11 +148,9 @@ HRESULT Win32BarsAccessible::get_accChild(VARIANT child, IDispatch** object)
 HRESULT Win32BarsAccessible::get_accName(VARIANT child, BSTR* name)
 {
     *name = nullptr;
-    if (!board_)
-        return RPC_E_DISCONNECTED;
-    const long index = barIndex(child);
-    if (index == kNoChild)
-        return E_INVALIDARG;
+    long index = kNoChild;
+    if (const HRESULT failed = find(child, index); failed != S_OK)
+        return failed;
     if (index == kSelf)
         return text(name, widen(FormHost::kChartName).c_str());
     return text(name, widen(FormHost::barName(int(index))).c_str());
@@ -153,11 +159,9 @@ HRESULT Win32BarsAccessible::get_accName(VARIANT child, BSTR* name)
 HRESULT Win32BarsAccessible::get_accValue(VARIANT child, BSTR* value)
 {
     *value = nullptr;
-    if (!board_)
-        return RPC_E_DISCONNECTED;
-    const long index = barIndex(child);
-    if (index == kNoChild)
-        return E_INVALIDARG;
+    long index = kNoChild;
+    if (const HRESULT failed = find(child, index); failed != S_OK)
+        return failed;
     if (index == kSelf)
         return S_FALSE;
     wchar_t buffer[32];
@@ -173,11 +177,9 @@ HRESULT Win32BarsAccessible::get_accDescription(VARIANT, BSTR* description)
 HRESULT Win32BarsAccessible::get_accRole(VARIANT child, VARIANT* role)
 {
     VariantInit(role);
-    if (!board_)
-        return RPC_E_DISCONNECTED;
-    const long index = barIndex(child);
-    if (index == kNoChild)
-        return E_INVALIDARG;
+    long index = kNoChild;
+    if (const HRESULT failed = find(child, index); failed != S_OK)
+        return failed;
     setChild(role, index == kSelf ? ROLE_SYSTEM_CHART : ROLE_SYSTEM_PROGRESSBAR);
     return S_OK;
 }
@@ -185,11 +187,9 @@ HRESULT Win32BarsAccessible::get_accRole(VARIANT child, VARIANT* role)
 HRESULT Win32BarsAccessible::get_accState(VARIANT child, VARIANT* state)
 {
     VariantInit(state);
-    if (!board_)
-        return RPC_E_DISCONNECTED;
-    const long index = barIndex(child);
-    if (index == kNoChild)
-        return E_INVALIDARG;
+    long index = kNoChild;
+    if (const HRESULT failed = find(child, index); failed != S_OK)
+        return failed;
     if (index == kSelf && standard())
         return standard()->get_accState(child, state);
     setChild(state, STATE_SYSTEM_READONLY);
@@ -237,11 +237,9 @@ HRESULT Win32BarsAccessible::accSelect(long, VARIANT)
 HRESULT Win32BarsAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child)
 {
     *left = *top = *width = *height = 0;
-    if (!board_)
-        return RPC_E_DISCONNECTED;
-    const long index = barIndex(child);
-    if (index == kNoChild)
-        return E_INVALIDARG;
+    long index = kNoChild;
+    if (const HRESULT failed = find(child, index); failed != S_OK)
+        return failed;
     RECT r;
     if (index == kSelf)
         GetClientRect(board_->handle(), &r);
@@ -258,12 +256,10 @@ HRESULT Win32BarsAccessible::accLocation(long* left, long* top, long* width, lon
 HRESULT Win32BarsAccessible::accNavigate(long direction, VARIANT start, VARIANT* end)
 {
     VariantInit(end);
-    if (!board_)
-        return RPC_E_DISCONNECTED;
-    const long index = barIndex(start);
+    long index = kNoChild;
+    if (const HRESULT failed = find(start, index); failed != S_OK)
+        return failed;
     const long count = static_cast<long>(board_->host().bars().size());
-    if (index == kNoChild)
-        return E_INVALIDARG;
     long to = kNoChild;
     if (index == kSelf) {
         if (direction == NAVDIR_FIRSTCHILD && count > 0)

@@ -61,6 +61,8 @@ private:
     // The bar a child id names (1 to the count), or -1 for the chart itself;
     // -2 for an id that names nothing.
     long barIndex(const VARIANT& child) const;
+    // The same, as S_OK, or the error for a detached chart or an id that names nothing.
+    HRESULT find(const VARIANT& child, long& index) const;
     IAccessible* standard(); // the system's object for the board window
 
     LONG references_ = 1;
