@@ -160,8 +160,6 @@ EM_JS(void, sbFill, (int x, int y, int w, int h, int rgb), {
 EM_JS(void, sbShow, (), {
     Module.sortbars.busy = false;
     Module.sortbars.window.hidden = false;
-    const first = Module.sortbars.client.querySelector('button');
-    if (first) first.focus();
 });
 // clang-format on
 
@@ -189,6 +187,8 @@ void WebWindow::load()
     host_.load();
     drawIfChanged();
     sbShow();
+    shown_ = true;
+    host_.activated(true); // the first button in tab order gets the focus
 }
 
 void WebWindow::drawIfChanged()

@@ -31,14 +31,16 @@ private:
     int focusedButton() const override;
     void dropFocus() override;
     void focusButton(int button) override;
-    // A focus() in the page never takes the input from another window.
-    bool active() const override { return true; }
+    // Once shown: a focus() in the page never takes the input from another
+    // window, and a hidden button takes no focus.
+    bool active() const override { return shown_; }
     void showEnabled(int button, bool enabled) override;
     double scale() const override { return scale_; }
     void repaint(const PixelRect& area) override;
     void barValueChanged(int bar) override;
 
     FormHost host_;
+    bool shown_ = false;
     double scale_ = 0; // of the last picture; 0 before the first
     PixelRect dirty_; // what changed since the last picture, in device pixels
 };

@@ -93,7 +93,9 @@ def check_window(browser, client, buttons):
                              " r.height]]; }))" % (S, S))
     if {k: tuple(v) for k, v in shown.items()} != buttons:
         raise Failure("the buttons are at %s, not %s" % (shown, buttons))
-    print("window: Form1, %dx%d, buttons at their rectangles" % client)
+    if focused(browser) != "Randomize":
+        raise Failure("the focus starts on %r, not Randomize" % focused(browser))
+    print("window: Form1, %dx%d, buttons at their rectangles, the focus on Randomize" % client)
 
 
 def check_accessibility(browser):
