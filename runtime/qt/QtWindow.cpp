@@ -51,12 +51,6 @@ QtWindow::QtWindow(Form& form, Platform& platform)
 
 QtWindow::~QtWindow() = default;
 
-QPushButton* QtWindow::buttonFor(const Button* button) const
-{
-    const auto& order = host_.buttons();
-    return buttons_.at(std::size_t(std::find(order.begin(), order.end(), button) - order.begin()));
-}
-
 void QtWindow::load()
 {
     host_.load();

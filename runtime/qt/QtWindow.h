@@ -29,7 +29,6 @@ public:
     // shows whatever the load handler set.
     void load();
 
-    QPushButton* buttonFor(const Button* button) const;
     QtBarsView* barsView() const { return bars_; }
 
 protected:
