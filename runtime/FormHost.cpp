@@ -1,7 +1,6 @@
 #include "FormHost.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -31,11 +30,6 @@ FormHost::~FormHost()
     // The form outlives its window: its controls must stop reporting here.
     for (const Control& control : layout_.controls)
         std::visit([](auto* c) { c->setObserver(nullptr); }, control);
-}
-
-int FormHost::barValue(const Bar& bar)
-{
-    return std::clamp(static_cast<int>(std::lround(bar.width())), 0, kBarValueMax);
 }
 
 void FormHost::attach(PlatformWindow& window)

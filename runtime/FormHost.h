@@ -76,7 +76,7 @@ public:
     static constexpr const char* kChartName = "Bars";
     static std::string barName(int bar) { return "Bar " + std::to_string(bar + 1); }
     // A bar's length as screen readers get it: whole twips, 0..kBarValueMax.
-    static int barValue(const Bar& bar);
+    static int barValue(const Bar& bar) { return std::clamp(int(std::lround(bar.width())), 0, kBarValueMax); }
     // Draws the bars inside DIRTY, sliding ones over resting ones.
     void paint(const PixelRect& dirty, double scale, const PaintFill& fill) const
     {

@@ -14,7 +14,6 @@
 namespace rt
 {
 
-inline constexpr float kTwipsPerInch = 1440;
 inline constexpr float kTwipsPerPixel = 15;
 inline constexpr int kBaseDpi = 96;
 

@@ -22,11 +22,6 @@ void PlatformBase::failStartUp(const std::string& why)
     std::_Exit(1);
 }
 
-void PlatformBase::cannotOpenWindow(const std::string& why)
-{
-    failStartUp("no window can be opened: " + why);
-}
-
 float PlatformBase::localTimeOfDay(double unixSeconds)
 {
     // The whole seconds through the C library's time zone, the fraction as it is.

@@ -27,7 +27,10 @@ public:
     // no message box either.
     [[noreturn]] static void failStartUp(const std::string& why);
     // The same for a window that cannot be opened.
-    [[noreturn]] static void cannotOpenWindow(const std::string& why);
+    [[noreturn]] static void cannotOpenWindow(const std::string& why)
+    {
+        failStartUp("no window can be opened: " + why);
+    }
 
     // Seconds since midnight, local time, of an instant given in seconds
     // since the Unix epoch; the fraction of the second is kept whole.

@@ -138,6 +138,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         // Destroyed by any means but the window's own destructor.
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         host_.destroyed();
+        return 0; // not reached: the program has ended
     case WM_DPICHANGED: {
         dpi_ = HIWORD(wParam);
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
