@@ -1,8 +1,5 @@
 #include "Pixels.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace rt
 {
 
