@@ -107,10 +107,12 @@ void FormHost::buttonChanged(const Button& button)
         focusOnActivation_ = PlatformWindow::kNoButton;
         if (active && focused != PlatformWindow::kNoButton)
             window_->dropFocus();
+        window_->showBusy(true);
     }
     window_->showEnabled(indexIn(buttons_, &button), button.enabled());
     if (focusAfterLock_ != kNotLocked && allEnabled()) {
         const int target = std::exchange(focusAfterLock_, kNotLocked);
+        window_->showBusy(false);
         if (target != PlatformWindow::kNoButton)
             giveFocus(target);
     }

@@ -33,6 +33,10 @@ public:
     virtual void repaint(const PixelRect& area) = 0;
     // Tells screen readers that this bar's value changed.
     virtual void barValueChanged(int bar) = 0;
+    // Tells screen readers that the bars are changing while the buttons are
+    // locked, so that they announce the values once, when the lock ends. A
+    // platform whose readers poll the values need do nothing.
+    virtual void showBusy(bool /*busy*/) {}
 
 protected:
     ~PlatformWindow() = default;

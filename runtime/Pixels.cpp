@@ -39,6 +39,11 @@ PixelRect controlRect(const TwipRect& twips, double scale)
     return { left, top, left + toPixels(twips.width, scale), top + toPixels(twips.height, scale) };
 }
 
+double fitScale(double availableWidth, double availableHeight, double neededWidth, double neededHeight)
+{
+    return std::clamp(std::min(availableWidth / neededWidth, availableHeight / neededHeight), kMinFit, 1.0);
+}
+
 PixelRect barRect(const Bar& bar, double scale)
 {
     return { toPixels(bar.left(), scale), toPixels(bar.top(), scale), toPixels(bar.left() + bar.width(), scale),

@@ -51,6 +51,12 @@ inline int borderWidth(double scale)
 // it covered before or covers now, whichever way its edges rounded.
 PixelRect repaintArea(const Bar& bar, float oldTop, float oldWidth, double scale);
 
+// How much a window of NEEDED pixels shrinks to fit the AVAILABLE space, a
+// phone's screen, say: as the tighter side needs, never above 1, and never
+// below kMinFit, where a window too small to use would be no help.
+inline constexpr double kMinFit = 0.25;
+double fitScale(double availableWidth, double availableHeight, double neededWidth, double neededHeight);
+
 // Fills a rectangle of device pixels with one colour.
 using PaintFill = std::function<void(const PixelRect& rect, Colour colour)>;
 

@@ -92,6 +92,7 @@ public:
     double scale() const override { return 1.5; }
     void repaint(const rt::PixelRect& area) override { repainted.push_back(area); }
     void barValueChanged(int bar) override { valuesTold.push_back(bar); }
+    void showBusy(bool busy) override { busyTold.push_back(busy); }
 
     int focus = kNone;
     bool isActive = true;
@@ -99,6 +100,7 @@ public:
     std::array<bool, 4> shownEnabled { true, true, true, true };
     std::vector<rt::PixelRect> repainted;
     std::vector<int> valuesTold;
+    std::vector<bool> busyTold;
 };
 
 struct Host {
@@ -182,6 +184,7 @@ TEST_CASE("the focus around the lock of the buttons")
             h.leave();
         std::vector<int> focusDuringLock; // where the user's keys would go, while the window is active
         const auto noteFocus = [&] {
+            CHECK(h.window.busyTold == std::vector<bool> { true }); // screen readers wait for the end
             if (h.window.isActive)
                 focusDuringLock.push_back(h.window.focus);
         };
@@ -203,6 +206,7 @@ TEST_CASE("the focus around the lock of the buttons")
 
         CHECK(focusDuringLock == std::vector<int>(focusDuringLock.size(), kNone));
         CHECK(h.window.shownEnabled == std::array<bool, 4> { true, true, true, true });
+        CHECK(h.window.busyTold == std::vector<bool> { true, false }); // once for the whole lock
         if (!h.window.isActive) {
             CHECK(h.window.focus == kNone); // nothing taken while away
             h.comeBack();

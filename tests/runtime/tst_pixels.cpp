@@ -57,6 +57,25 @@ TEST_CASE("buttons and the client area keep their sizes at every scale")
     }
 }
 
+TEST_CASE("a window shrinks to fit a small screen by its tighter side, and never grows")
+{
+    // The window's client area with its title bar: 421 by 338 CSS pixels.
+    const struct {
+        double width, height, fit;
+    } rows[] = {
+        { 1280, 800, 1 }, // a desktop: as designed
+        { 421, 338, 1 }, // exactly enough
+        { 320 - 18, 568, (320 - 18) / 421.0 }, // a phone upright: its width decides
+        { 568 - 18, 320 - 18, (320 - 18) / 338.0 }, // the phone on its side: its height decides
+        { 40, 40, rt::kMinFit }, // an iframe too small to use
+    };
+    for (const auto& row : rows) {
+        CAPTURE(row.width);
+        CAPTURE(row.height);
+        CHECK(rt::fitScale(row.width, row.height, 421, 338) == doctest::Approx(row.fit));
+    }
+}
+
 TEST_CASE("neighbouring bars share one device row at rest, and a border is a whole number of pixels")
 {
     for (double scale : kScales) {
