@@ -10,14 +10,46 @@ EM_JS(double, sbUnixSeconds, (), {
     return (performance.timeOrigin + performance.now()) / 1000;
 });
 
-// Yields to the browser once: it draws, and handles the input waiting. A
-// MessageChannel message comes back at once; a timeout would be clamped to
-// 4 ms when nested.
+// Yields to the browser once: it handles the input waiting, and draws when a
+// frame of the display is due. Most yields are a message the page posts to
+// itself, which comes back at once: a timeout would be clamped to 4 ms when
+// nested, and a MessageChannel goes through another process in WebKit. But
+// between such messages Firefox seldom renders, so when a frame is overdue
+// the yield waits for the browser's frame callback, which comes as it renders,
+// and goes on after the picture. Where the callbacks stop (a hidden page, an
+// iframe scrolled away) it waits for them no more until one comes.
 EM_ASYNC_JS(void, sbYield, (), {
+    const y = Module.sortbarsYield || (Module.sortbarsYield = (() => {
+        const y = { waiting: [], asked: false, starved: false, last: 0, period: 1000 / 60, onFrame: null };
+        window.addEventListener('message', (e) => {
+            if (e.source !== window || e.data !== 'sortbars-yield') return;
+            e.stopImmediatePropagation();
+            y.waiting.shift()();
+        });
+        y.post = (resolve) => {
+            y.waiting.push(resolve);
+            window.postMessage('sortbars-yield', '*');
+        };
+        // The display's frame period, from callbacks that follow each other.
+        y.frame = (time) => {
+            if (time - y.last < 50) y.period = Math.max(4, 0.9 * y.period + 0.1 * (time - y.last));
+            y.last = time;
+            y.asked = y.starved = false;
+            const go = y.onFrame;
+            y.onFrame = null;
+            if (go) go();
+        };
+        return y;
+    })());
+    if (!y.asked) {
+        y.asked = true;
+        requestAnimationFrame(y.frame);
+    }
+    const due = !y.starved && !document.hidden && performance.now() - y.last >= y.period;
     await new Promise((resolve) => {
-        const channel = new MessageChannel();
-        channel.port1.onmessage = () => resolve();
-        channel.port2.postMessage(null);
+        if (!due) return y.post(resolve);
+        const timer = setTimeout(() => { y.starved = true; y.onFrame = null; y.post(resolve); }, 4 * y.period);
+        y.onFrame = () => { clearTimeout(timer); y.post(resolve); };
     });
 });
 

@@ -2,9 +2,11 @@
 
 #include <emscripten.h>
 
+#include <cmath>
+
 // The page's side of the window. Its state lives in Module.sortbars.
 // clang-format off
-EM_JS(void, sbCreateWindow, (const char* caption, const char* chart, int width, int height), {
+EM_JS(void, sbCreateWindow, (const char* caption, const char* chart), {
     // busy until start-up has shown the window.
     const s = Module.sortbars = { buttons: [], meters: [], busy: true, closeRequested: false, ended: false };
     const root = document.getElementById('sortbars');
@@ -23,11 +25,7 @@ EM_JS(void, sbCreateWindow, (const char* caption, const char* chart, int width, 
     title.append(s.caption, s.close);
     s.client = document.createElement('div');
     s.client.className = 'client';
-    s.client.style.width = width + 'px';
-    s.client.style.height = height + 'px';
     s.canvas = document.createElement('canvas');
-    s.canvas.style.width = width + 'px';
-    s.canvas.style.height = height + 'px';
     s.canvas.setAttribute('aria-hidden', 'true');
     s.chart = document.createElement('div');
     s.chart.className = 'chart';
@@ -36,21 +34,34 @@ EM_JS(void, sbCreateWindow, (const char* caption, const char* chart, int width, 
     s.client.append(s.canvas, s.chart);
     s.window.append(title, s.client);
     root.append(s.window);
-    s.size = [width, height];
-    // Zooming, or moving to another screen, changes the device pixels per
-    // CSS pixel: the bars are drawn again at the next chance, in a pump or
-    // after a handler, or at once. A zoom resizes the viewport, and a media
-    // query on the resolution tells of the rest; the new scale may arrive a
-    // frame after either, so the canvas is checked for a few frames more.
+    // The room the window has: the viewport, or the iframe's, less the
+    // page's margins. Measured when it may have changed, not at every frame.
+    // A phone widens its viewport to a page wider than the screen and zooms
+    // out; the visual viewport times its zoom is the screen all the same.
+    s.room = [0, 0];
+    const measure = () => {
+        const page = getComputedStyle(document.body), view = window.visualViewport;
+        const margins = (a, b) => parseFloat(page[a]) + parseFloat(page[b]);
+        const size = view ? [view.width * view.scale, view.height * view.scale]
+                          : [document.documentElement.clientWidth, document.documentElement.clientHeight];
+        s.room = [size[0] - margins('paddingLeft', 'paddingRight'), size[1] - margins('paddingTop', 'paddingBottom')];
+    };
+    measure();
+    // Zooming, turning a phone, resizing an iframe or moving to another
+    // screen changes the room or the device pixels per CSS pixel: the window
+    // is laid out and drawn again at the next chance, in a pump or after a
+    // handler, or at once. A zoom resizes the viewport, and a media query on
+    // the resolution tells of the rest; the new scale may arrive a frame
+    // after either, so it is looked at for a few frames more.
     s.stale = false;
     const settle = (frames) => {
-        if (s.canvas.width != Math.round(s.size[0] * (window.devicePixelRatio || 1))) {
-            s.stale = true;
-            if (!s.busy && !s.ended) s.run(() => Module._sortbarsRedraw());
-        }
+        measure();
+        if (s.busy) s.stale = true;
+        else s.run(() => Module._sortbarsRedraw());
         if (frames > 0) requestAnimationFrame(() => settle(frames - 1));
     };
     window.addEventListener('resize', () => settle(30));
+    if (window.visualViewport) visualViewport.addEventListener('resize', () => settle(30));
     const watchScale = () => {
         matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)').addEventListener('change', () => {
             settle(30);
@@ -72,6 +83,7 @@ EM_JS(void, sbCreateWindow, (const char* caption, const char* chart, int width, 
     s.run = (call) => {
         if (s.busy || s.ended) return;
         s.busy = true;
+        s.stale = false;
         try {
             Promise.resolve(call()).catch(ended).finally(idle);
         } catch (e) {
@@ -86,19 +98,50 @@ EM_JS(void, sbCreateWindow, (const char* caption, const char* chart, int width, 
     };
 });
 
-EM_JS(void, sbAddButton, (const char* caption, int x, int y, int w, int h), {
+EM_JS(void, sbAddButton, (const char* caption), {
     // Added in tab order: the order in the page is the order of Tab.
     const s = Module.sortbars;
     const index = s.buttons.length;
     const b = document.createElement('button');
     b.textContent = UTF8ToString(caption);
-    b.style.left = x + 'px';
-    b.style.top = y + 'px';
-    b.style.width = w + 'px';
-    b.style.height = h + 'px';
     b.onclick = () => s.run(() => Module.ccall('sortbarsClick', null, ['number'], [index], { async: true }));
     s.buttons.push(b);
     s.client.append(b);
+});
+
+// Sizes the window for a layout in device pixels: the client area W by H,
+// borders of BORDER, a title bar TITLE CSS pixels high, and text FIT times
+// its designed size.
+EM_JS(void, sbLayOut, (int w, int h, double ratio, int border, double title, double fit), {
+    const s = Module.sortbars;
+    s.ratio = ratio;
+    for (const e of [s.client, s.canvas]) {
+        e.style.width = w / ratio + 'px';
+        e.style.height = h / ratio + 'px';
+    }
+    s.window.style.borderWidth = border / ratio + 'px';
+    s.window.style.setProperty('--fit', fit);
+    s.window.style.setProperty('--title-height', title + 'px');
+});
+
+EM_JS(void, sbPlaceButton, (int index, int x, int y, int w, int h), {
+    const s = Module.sortbars, b = s.buttons[index];
+    b.style.left = x / s.ratio + 'px';
+    b.style.top = y / s.ratio + 'px';
+    b.style.width = w / s.ratio + 'px';
+    b.style.height = h / s.ratio + 'px';
+});
+
+EM_JS(double, sbRoomWidth, (), {
+    return Module.sortbars.room[0];
+});
+
+EM_JS(double, sbRoomHeight, (), {
+    return Module.sortbars.room[1];
+});
+
+EM_JS(void, sbSetBusy, (int busy), {
+    Module.sortbars.chart.setAttribute('aria-busy', busy ? 'true' : 'false');
 });
 
 EM_JS(void, sbAddMeter, (const char* name, int max), {
@@ -169,12 +212,10 @@ namespace rt
 WebWindow::WebWindow(Form& form, Platform& platform)
     : host_(form, platform)
 {
-    const PixelRect client = host_.clientRect(1); // CSS pixels: the browser scales them itself
-    sbCreateWindow(host_.layout().caption.c_str(), FormHost::kChartName, client.width(), client.height());
+    sbCreateWindow(host_.layout().caption.c_str(), FormHost::kChartName);
     int index = 0;
     for (const Button* button : host_.buttons()) {
-        const PixelRect r = controlRect(button->rect());
-        sbAddButton(button->caption().c_str(), r.left, r.top, r.width(), r.height());
+        sbAddButton(button->caption().c_str());
         sbSetButtonEnabled(index++, button->enabled());
     }
     for (std::size_t i = 0; i < host_.bars().size(); ++i)
@@ -193,10 +234,18 @@ void WebWindow::load()
 
 void WebWindow::drawIfChanged()
 {
-    const double scale = sbScale();
+    // The window as designed, in CSS pixels, and what fits in the room the
+    // page has, inside the window's borders.
+    const double ratio = sbScale();
+    const PixelRect designed = host_.clientRect(1);
+    const double borders = 2.0 * borderWidth(ratio) / ratio;
+    const double fit = fitScale(
+        sbRoomWidth() - borders, sbRoomHeight() - borders, designed.width(), designed.height() + kTitleBarHeight);
+    const double scale = ratio * fit;
     const PixelRect client = host_.clientRect(scale);
-    if (scale != scale_) { // zoomed, or moved to another screen: all of it is drawn again
+    if (scale != scale_) { // zoomed, turned, or moved to another screen: all of it again
         scale_ = scale;
+        layOut(ratio, fit);
         dirty_ = client;
     }
     dirty_ = intersected(dirty_, client);
@@ -206,6 +255,25 @@ void WebWindow::drawIfChanged()
     host_.paint(
         dirty_, scale_, [](const PixelRect& r, Colour c) { sbFill(r.left, r.top, r.width(), r.height(), int(c)); });
     dirty_ = {};
+}
+
+void WebWindow::layOut(double ratio, double fit)
+{
+    // The title bar a whole number of device pixels high, so that the client
+    // area and the bars in it start on a device pixel; so do the borders.
+    const PixelRect client = host_.clientRect(scale_);
+    sbLayOut(client.width(), client.height(), ratio, borderWidth(ratio),
+        std::round(kTitleBarHeight * fit * ratio) / ratio, fit);
+    int index = 0;
+    for (const Button* button : host_.buttons()) {
+        const PixelRect r = controlRect(button->rect(), scale_);
+        sbPlaceButton(index++, r.left, r.top, r.width(), r.height());
+    }
+}
+
+void WebWindow::showBusy(bool busy)
+{
+    sbSetBusy(busy);
 }
 
 void WebWindow::click(int index)

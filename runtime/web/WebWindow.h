@@ -7,7 +7,8 @@ namespace rt
 
 // A Form's window in the page: a box drawn as a desktop window, with a title
 // bar (the caption and a close control) over a client area of the form's
-// size in CSS pixels. Its buttons are the page's own <button>s at their
+// size in CSS pixels, shrunk to fit where the page is narrower (a phone, or
+// a small iframe). Its buttons are the page's own <button>s at their
 // rectangles, in tab order; its bars are drawn on a canvas in device pixels,
 // and shown to screen readers as a chart of meters, "Bar 1" at the top. The
 // FormHost holds the rules; this passes on clicks and the close, and does
@@ -19,8 +20,9 @@ public:
 
     // Raises load, then shows the window.
     void load();
-    // Draws what changed since the last picture, or all of it where the
-    // device pixels per CSS pixel changed.
+    // Draws what changed since the last picture, or lays the window out and
+    // draws all of it where its scale changed: the device pixels per CSS
+    // pixel, or the room the page has for it.
     void drawIfChanged();
     // The close control: raises unload, and the program ends.
     void close() { host_.close(); }
@@ -34,6 +36,7 @@ private:
     // Once shown: a focus() in the page never takes the input from another
     // window, and a hidden button takes no focus.
     bool active() const override { return shown_; }
+    void showBusy(bool busy) override;
     void showEnabled(int button, bool enabled) override;
     double scale() const override { return scale_; }
     void repaint(const PixelRect& area) override;
@@ -41,7 +44,13 @@ private:
 
     FormHost host_;
     bool shown_ = false;
-    double scale_ = 0; // of the last picture; 0 before the first
+    // The title bar's height in CSS pixels, as designed.
+    static constexpr double kTitleBarHeight = 28;
+
+    // Places the window's parts at this scale, each on whole device pixels.
+    void layOut(double devicePixelRatio, double fit);
+
+    double scale_ = 0; // device pixels per CSS pixel of the layout, fit and all; 0 before the first
     PixelRect dirty_; // what changed since the last picture, in device pixels
 };
 
