@@ -13,7 +13,9 @@
 #            Wine to run it
 #   web      building for the browser with emscripten, and Node.js to run
 #            emscripten's tools and the core's tests
-#   browser  headless Chromium and a DevTools client, to test the page
+#   browser  the three engines the page is tested in: headless Chromium,
+#            Firefox ESR, WebKitGTK (MiniBrowser and its WebDriver on Xvfb),
+#            and a WebSocket client to drive them
 set -eu
 
 group() {
@@ -25,7 +27,7 @@ group() {
       dpkg-dev file lintian desktop-file-utils appstream" ;;
     windows) echo "g++ cmake make doctest-dev g++-mingw-w64-x86-64-posix nsis wine wine64" ;;
     web) echo "cmake make doctest-dev emscripten nodejs" ;;
-    browser) echo "chromium python3-websocket" ;;
+    browser) echo "chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket" ;;
     *) echo "install-deps: no group \"$1\" (run, test, windows, web or browser)" >&2; exit 2 ;;
   esac
 }

@@ -7,14 +7,14 @@ Usage: test_messagebox.py PAGE   (a page that shows the box while it loads)
 """
 import sys
 
-from cdp import Browser, Failure, run_test
+from browsers import Failure, open_browser, run_test
 
 PAGE = sys.argv[1]
 BOX = "document.querySelector('dialog')"
 
 
 def main():
-    with Browser(1) as browser:
+    with open_browser("chromium") as browser:
         browser.open(PAGE, "!!(%s && %s.open)" % (BOX, BOX))
         shown = browser.evaluate("""(() => { const d = %s; return {
             role: d.getAttribute('role'), modal: d.matches(':modal'),
@@ -30,7 +30,7 @@ def main():
         browser.evaluate("%s.querySelector('button').click()" % BOX)
         browser.wait_for(10, "the window after OK", "!document.querySelector('dialog') && !Module.sortbars.window.hidden")
         print("dismissed with OK: the handler went on and the window showed")
-    with Browser(1) as browser:
+    with open_browser("chromium") as browser:
         browser.open(PAGE + "#runtime-error", "!!(%s && %s.open)" % (BOX, BOX))
         text = browser.evaluate("%s.querySelector('p').textContent" % BOX)
         if "Run-time error: Overflow" not in text or not browser.evaluate("%s.matches(':modal')" % BOX):

@@ -1,29 +1,46 @@
-"""The program's page in a real headless Chromium, loaded from file://.
+"""The program's page in a real browser engine, loaded from file://.
 
-Usage: test_page.py PAGE SCENE_PAGE, with SORTBARS_LAYOUT_TOOL naming the
-layout tool. The window's caption, client size and button rectangles (from
-the layout table, as that tool prints it); Randomize, drawn as soon as it
-returns; a sort that ends ascending with the buttons disabled while it runs,
-and clicks during it that change nothing; the tab order, Space, and the
-focus back after a sort; the accessibility tree; the bars drawn again when
-the scale changes; a close mid-sort and a close while idle, each ending the
-program; and at device scale factors 1, 1.5 and 2 crisp bar edges, each bar
-drawn as long as its value, and the still of an exchange (SCENE_PAGE)
-drawn as the layout tool says it looks.
+Usage: test_page.py ENGINE PAGE SCENE_PAGE, ENGINE one of chromium, firefox
+and webkit, with SORTBARS_LAYOUT_TOOL naming the layout tool. One list of
+checks, run in each engine:
+- the window's caption, client size and button rectangles (from the layout
+  table, as that tool prints it), and the focus on Randomize;
+- the accessibility tree: four buttons by caption, sixteen bars;
+- Randomize, drawn as soon as it returns; a sort that ends ascending with the
+  buttons disabled and the chart busy while it runs, and clicks during it
+  that change nothing; the tab order, and the focus back after a sort;
+- the bars drawn again when the page is zoomed; a close mid-sort and a close
+  while idle, each ending the program;
+- no request and no breach of the page's security policy all along, which
+  does refuse a request;
+- at device pixel ratios 1, 1.5 and 2, crisp bar edges, each bar drawn as long
+  as its value, and the still of an exchange (SCENE_PAGE) as laid out;
+- phones of 320x568 and 360x640 CSS pixels at ratios 2 and 3: the whole window
+  on screen with no sideways scroll, each button hit by a tap, crisp bars;
+- inside a course page's <iframe sandbox="allow-scripts">: load, sort, close;
+- with JavaScript off, a message that says what to do; and where the page's
+  policy refuses WebAssembly, one line that says so, and no window.
 """
 import math
-import base64
 import os
+import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
-from cdp import Browser, Failure, run_test
+from browsers import Failure, open_browser, read_png, run_test
 
-PAGE, SCENE_PAGE = sys.argv[1:3]
+ENGINE, PAGE, SCENE_PAGE = sys.argv[1:4]
 LAYOUT_TOOL = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
 S = "Module.sortbars"
 GROUND = (240, 240, 240)  # the page's window colour
+WATCH_BREACHES = ("window.breaches = []; document.addEventListener('securitypolicyviolation',"
+                  " (e) => breaches.push(e.violatedDirective + ' ' + e.blockedURI));")
+SHOWN = "!!(window.Module && Module.sortbars && !%s.window.hidden)" % S
+# Scales the engine can be started at: WebKitGTK's is a whole number.
+SCALES = (1, 2) if ENGINE == "webkit" else (1, 1.5, 2)
 
 
 def layout_tool(*args):
@@ -39,8 +56,11 @@ def layout():
     return client, buttons
 
 
-def open_page(browser):
-    browser.open(PAGE, "!!(window.Module && Module.sortbars && !%s.window.hidden)" % S)
+def open_page(browser, page=PAGE):
+    browser.open(page, SHOWN)
+    # Every breach of the page's security policy: from the start where the
+    # engine's driver can run a script before the page's, else from here.
+    browser.evaluate("(() => { if (!window.breaches) { %s } return 1; })()" % WATCH_BREACHES)
 
 
 def values(browser):
@@ -51,23 +71,28 @@ def disabled(browser):
     return browser.evaluate("%s.buttons.map(b => b.disabled)" % S)
 
 
+def middle(browser, element):
+    return browser.evaluate("(() => { const r = %s.getBoundingClientRect(); return [r.x + r.width / 2,"
+                            " r.y + r.height / 2]; })()" % element)
+
+
+def button(caption):
+    return "[...%s.buttons].find(b => b.textContent == %r)" % (S, caption)
+
+
 def press(browser, caption):
     """Clicks a button as the pointer does: on its middle."""
-    x, y = browser.evaluate("(() => { const b = [...%s.buttons].find(b => b.textContent == %r);"
-                            " const r = b.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"
-                            % (S, caption))
-    for kind in ("mousePressed", "mouseReleased"):
-        browser.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+    browser.click(*middle(browser, button(caption)))
 
 
-def key(browser, name, code, shift=False):
-    modifiers = 8 if shift else 0
-    browser.send("Input.dispatchKeyEvent", type="rawKeyDown", key=name, code=code, windowsVirtualKeyCode=
-                 {"Tab": 9, "Space": 32}[code], modifiers=modifiers)
-    if code == "Space":
-        browser.send("Input.dispatchKeyEvent", type="char", text=" ", modifiers=modifiers)
-    browser.send("Input.dispatchKeyEvent", type="keyUp", key=name, code=code, windowsVirtualKeyCode=
-                 {"Tab": 9, "Space": 32}[code], modifiers=modifiers)
+def press_focused(browser):
+    """Presses the focused button from the keyboard. Firefox 153 does not press
+    a button for a Space or Enter sent over BiDi, though Tab works: there the
+    pointer presses it."""
+    if ENGINE == "firefox":
+        press(browser, focused(browser))
+    else:
+        browser.key("Space")
 
 
 def focused(browser):
@@ -99,18 +124,15 @@ def check_window(browser, client, buttons):
 
 
 def check_accessibility(browser):
-    browser.send("Accessibility.enable")
-    nodes = browser.send("Accessibility.getFullAXTree")["nodes"]
-    role = lambda n: n.get("role", {}).get("value")
-    name = lambda n: n.get("name", {}).get("value")
-    buttons = sorted(name(n) for n in nodes if role(n) == "button" and name(n) != "Close")
-    meters = [(name(n), n.get("value", {}).get("value")) for n in nodes if role(n) == "meter"]
+    nodes = browser.accessible()
+    buttons = sorted(n[1] for n in nodes if n[0] == "button" and n[1] != "Close")
+    meters = [n for n in nodes if n[0] == "meter"]
     if buttons != sorted(["Randomize", "Bubble-sort", "Push-sort", "Random sort"]):
         raise Failure("the accessibility tree's buttons are %s" % buttons)
-    if [m[0] for m in meters] != ["Bar %d" % i for i in range(1, 17)] or \
-            [float(m[1]) for m in meters] != [float(v) for v in values(browser)]:
+    if [m[1] for m in meters] != ["Bar %d" % i for i in range(1, 17)] or \
+            any(m[2] is not None and float(m[2]) != float(v) for m, v in zip(meters, values(browser))):
         raise Failure("the accessibility tree's bars are %s" % meters)
-    print("accessibility: four buttons by caption, sixteen bars valued by length")
+    print("accessibility: four buttons by caption, sixteen bars in order, valued by length")
 
 
 def check_sorts(browser):
@@ -121,6 +143,8 @@ def check_sorts(browser):
     start = values(browser)
     press(browser, "Bubble-sort")
     browser.wait_for(30, "Bubble-sort to disable the buttons", "%s.buttons.every(b => b.disabled)" % S)
+    if browser.evaluate("%s.chart.getAttribute('aria-busy')" % S) != "true":
+        raise Failure("the chart is not marked busy while the sort runs")
     # The bars are seen to move while it runs: the canvas shows picture after picture.
     browser.wait_for(20, "five different pictures of the board during the sort", """(() => {
         const c = %s.canvas, d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
@@ -134,46 +158,50 @@ def check_sorts(browser):
     # enter the program while it is suspended in a pump.
     press(browser, "Randomize")
     press(browser, "Random sort")
-    key(browser, " ", "Space")
+    browser.key("Space")
     browser.evaluate("%s.buttons.forEach(b => b.onclick())" % S)
     wait_sorted(browser, "Bubble-sort")
-    check_extents(browser, 1, "after Bubble-sort")
+    check_extents(browser, "after Bubble-sort")
     if sorted(values(browser)) != sorted(start):
         raise Failure("a click during the sort changed the board")
     if focused(browser) != "Bubble-sort":
         raise Failure("after the sort the focus is on %r, not Bubble-sort" % focused(browser))
-    print("Bubble-sort: disabled while it ran, deaf to clicks, ascending after, focus back on its button")
+    if browser.evaluate("%s.chart.getAttribute('aria-busy')" % S) != "false":
+        raise Failure("the chart is still marked busy after the sort")
+    print("Bubble-sort: disabled and busy while it ran, deaf to clicks, ascending after, focus back on its button")
 
     # The keyboard: Tab order Randomize, Bubble-sort, Random sort, Push-sort.
     browser.evaluate("[...%s.buttons].find(b => b.textContent == 'Randomize').focus()" % S)
     order = []
     for _ in range(3):
-        key(browser, "Tab", "Tab")
+        browser.key("Tab")
         order.append(focused(browser))
     if order != ["Bubble-sort", "Random sort", "Push-sort"]:
         raise Failure("Tab goes %s" % order)
-    key(browser, "Tab", "Tab", shift=True)
-    key(browser, "Tab", "Tab", shift=True)
-    key(browser, "Tab", "Tab", shift=True)
-    key(browser, " ", "Space")  # Randomize
+    for _ in range(3):
+        browser.key("Tab", shift=True)
+    press_focused(browser)  # Randomize
     browser.wait_for(10, "Space on Randomize to draw new widths", "%s.meters.map(m => +m.getAttribute('aria-valuenow'))"
                      ".some((v, i, a) => i && v < a[i - 1])" % S)
-    key(browser, "Tab", "Tab")
-    key(browser, "Tab", "Tab")
-    key(browser, "Tab", "Tab")
-    key(browser, " ", "Space")  # Push-sort
+    for _ in range(3):
+        browser.key("Tab")
+    press_focused(browser)  # Push-sort
     wait_sorted(browser, "Push-sort from the keyboard")
     if focused(browser) != "Push-sort":
         raise Failure("after Push-sort the focus is on %r" % focused(browser))
-    print("keyboard: Tab order Randomize, Bubble-sort, Random sort, Push-sort; Space presses; focus back after")
+    print("keyboard: Tab order Randomize, Bubble-sort, Random sort, Push-sort; the focused button pressed;"
+          " focus back after")
 
 
 def check_rescale(browser, client):
     """A page zoomed or moved to another screen redraws its bars in the new device pixels."""
+    if ENGINE == "webkit":
+        print("rescaled: not here, WebKitGTK's scale is set as it starts")
+        return
     # As a zoom does: another viewport size, and another scale.
-    browser.send("Emulation.setDeviceMetricsOverride", width=700, height=500, deviceScaleFactor=2, mobile=False)
+    browser.viewport(700, 500, 2)
     browser.wait_for(10, "the bars drawn again at scale 2", "%s.canvas.width == %d" % (S, 2 * client[0]))
-    browser.send("Emulation.clearDeviceMetricsOverride")
+    browser.viewport(800, 600, 1)
     browser.wait_for(10, "the bars drawn again at scale 1", "%s.canvas.width == %d" % (S, client[0]))
     print("rescaled: the bars are drawn again at the new scale")
 
@@ -183,7 +211,7 @@ def check_close(browser):
     press(browser, "Push-sort")
     browser.wait_for(30, "Push-sort to disable the buttons", "%s.buttons.every(b => b.disabled)" % S)
     start = time.monotonic()
-    browser.evaluate("%s.close.click()" % S)
+    browser.click(*middle(browser, "%s.close" % S))
     browser.wait_for(5, "the program to end", "%s.ended && !document.body.contains(%s.window)" % (S, S))
     line = browser.evaluate("document.querySelector('.ended').textContent")
     if "ended" not in line or "Reload" not in line:
@@ -196,9 +224,14 @@ def pixels(twips, scale):
     return int(math.floor(twips * scale / 15 + 0.5))
 
 
-def check_extents(browser, scale, what):
+def scale_of(browser):
+    """The device pixels per designed CSS pixel: the ratio, times the fit to the page's room."""
+    return browser.evaluate("%s.ratio * +%s.window.style.getPropertyValue('--fit')" % (S, S))
+
+
+def check_extents(browser, what):
     """Each bar is drawn on the canvas exactly as long as its meter's value."""
-    values_now = values(browser)
+    values_now, scale = values(browser), scale_of(browser)
     left = pixels(360, scale)
     shown = browser.evaluate("""(() => {
         const c = %s.canvas, g = c.getContext('2d'), out = [];
@@ -214,6 +247,22 @@ def check_extents(browser, scale, what):
     expected = [pixels(360 + v, scale) - left for v in values_now]
     if shown != expected:
         raise Failure("%s at scale %g the bars are drawn %s pixels long, not %s" % (what, scale, shown, expected))
+
+
+def check_crisp(browser, board_width, what):
+    """A screenshot of the board shows the ground and at most sixteen bar colours:
+    a blended edge, or a canvas stretched over the screen's pixels, adds more."""
+    x, y, height = browser.evaluate("(() => { const r = %s.canvas.getBoundingClientRect(); return [r.x, r.y, r.height];"
+                                    " })()" % S)
+    # Whole CSS pixels inside the board, as every engine's screenshot can clip
+    # them, short of the focus ring around the first button.
+    left, top, ring = math.ceil(x), math.ceil(y), 4
+    rows = browser.screenshot(left, top, math.floor(board_width * scale_of(browser) / browser.evaluate(
+        "devicePixelRatio") - (left - x)) - ring, math.floor(height - (top - y)))
+    colours = len({p for row in rows for p in row})
+    if colours > 17:
+        raise Failure("%s the bars show %d colours: their edges are blended" % (what, colours))
+    return colours
 
 
 def runs(column):
@@ -253,63 +302,156 @@ def check_scene(browser, scale):
 
 
 def check_idle_close():
-    with Browser(1) as browser:
+    with open_browser(ENGINE) as browser:
         open_page(browser)
-        x, y = browser.evaluate("(() => { const r = %s.close.getBoundingClientRect();"
-                                " return [r.x + r.width / 2, r.y + r.height / 2]; })()" % S)
-        for kind in ("mousePressed", "mouseReleased"):
-            browser.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+        browser.click(*middle(browser, "%s.close" % S))
         browser.wait_for(5, "the program to end after a close while idle",
                          "%s.ended && !document.body.contains(%s.window)" % (S, S))
     print("closed while idle: ended")
 
 
-def check_crisp(scale, board_width):
-    with Browser(scale) as browser:
-        open_page(browser)
-        check_extents(browser, scale, "after start-up")
-        shot = browser.send("Page.captureScreenshot", clip=dict(
-            zip(("x", "y", "width", "height"), browser.evaluate(
-                "(() => { const r = %s.canvas.getBoundingClientRect(); return [r.x, r.y, %d, r.height]; })()"
-                % (S, board_width))),
-            scale=1))
-        png = base64.b64decode(shot["data"])
-        colours = browser.evaluate("""(async () => {
-            const image = new Image();
-            image.src = 'data:image/png;base64,%s';
-            await image.decode();
-            const c = new OffscreenCanvas(image.width, image.height).getContext('2d');
-            c.drawImage(image, 0, 0);
-            const d = c.getImageData(0, 0, image.width, image.height).data;
-            const seen = new Set();
-            for (let i = 0; i < d.length; i += 4) seen.add((d[i] << 16) | (d[i + 1] << 8) | d[i + 2]);
-            return seen.size;
-        })()""" % base64.b64encode(png).decode())
-        # The background and at most sixteen bar colours: a blended edge would add more.
-        if colours > 17:
-            raise Failure("at scale %g the bars show %d colours: their edges are blended" % (scale, colours))
+def randomize(browser):
+    before = values(browser)
+    press(browser, "Randomize")
+    browser.wait_for(10, "Randomize to draw new widths", "%s.meters.map(m => +m.getAttribute('aria-valuenow')).join()"
+                     " != %r" % (S, ",".join(str(v) for v in before)))
+
+
+def check_scales(board_width):
+    for scale in SCALES:
+        with open_browser(ENGINE, scale) as browser:
+            open_page(browser)
+            check_extents(browser, "after start-up")
+            colours = check_crisp(browser, board_width, "at scale %g" % scale)
+            randomize(browser)
+            check_extents(browser, "after Randomize")
+            check_scene(browser, scale)
+        print("scale %g: crisp bar edges, %d colours; bars as long as their values; the still of an exchange as laid"
+              " out" % (scale, colours))
+
+
+def check_policy(browser):
+    """Nothing was fetched, nothing breached the page's policy, and the policy does refuse a request."""
+    breaches = browser.evaluate("breaches")
+    requests = browser.evaluate("performance.getEntriesByType('resource').map(e => e.name)")
+    if breaches or requests:
+        raise Failure("the page breached its policy %s and made the requests %s" % (breaches, requests))
+    answer = browser.evaluate("new Promise((done) => { const r = new XMLHttpRequest(); r.open('GET', 'data:,x');"
+                              " r.onload = () => done('fetched'); r.onerror = () => done('refused'); r.send(); })")
+    browser.wait_for(5, "the refused request's breach to be reported", "breaches.length > 0")
+    if answer != "refused":
+        raise Failure("the page's policy let a request through")
+    print("policy: no request and no breach from load to close; a request is refused and reported")
+
+
+def check_phone(browser, width, height, ratio, sort_button, board_width):
+    """A phone: the whole window on screen, no sideways scroll, every button under
+    a tap at its middle, crisp bars, and taps that work."""
+    what = "on a phone of %dx%d at ratio %g" % (width, height, ratio)
+    browser.wait_for(10, "the window to fit " + what, "(() => { const r = %s.window.getBoundingClientRect();"
+                     " return r.right <= innerWidth && r.bottom <= innerHeight; })()" % S)
+    shown = browser.evaluate("""(() => {
+        const r = %s.window.getBoundingClientRect(), parts = [%s.close, ...%s.buttons];
+        return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: innerWidth, height: innerHeight,
+                 scroll: document.documentElement.scrollWidth, ratio: devicePixelRatio,
+                 zoom: window.visualViewport ? visualViewport.scale : 1,
+                 missed: parts.filter(e => { const b = e.getBoundingClientRect();
+                     return document.elementFromPoint(b.x + b.width / 2, b.y + b.height / 2) !== e; })
+                     .map(e => e.textContent) };
+    })()""" % (S, S, S))
+    if shown["ratio"] != ratio or [shown["width"], shown["height"]] != [width, height] or shown["zoom"] != 1:
+        raise Failure("the phone is %s, not %dx%d at ratio %g" % (shown, width, height, ratio))
+    if shown["left"] < 0 or shown["top"] < 0 or shown["right"] > width or shown["bottom"] > height:
+        raise Failure("%s the window is at %s, not inside the viewport" % (what, shown))
+    if shown["scroll"] > width or shown["missed"]:
+        raise Failure("%s the page scrolls %d px wide, and taps miss %s" % (what, shown["scroll"], shown["missed"]))
+    check_extents(browser, what)
+    check_crisp(browser, board_width, what)
+    randomize(browser)
+    press(browser, sort_button)
+    browser.wait_for(10, sort_button + " tapped " + what, "%s.buttons.every(b => b.disabled)" % S)
+    browser.click(*middle(browser, "%s.close" % S))
+    browser.wait_for(5, "the close tapped " + what, "%s.ended" % S)
+    print("%s: all of the window shows, %.0f px wide; taps hit every button; %s and the close work" %
+          (what, shown["right"] - shown["left"], sort_button))
+
+
+def check_phones(board_width):
+    sorts = iter(["Bubble-sort", "Push-sort", "Random sort", "Bubble-sort"])
+    for ratio in (2, 3):
+        for width, height in ((320, 568), (360, 640)):
+            with open_browser(ENGINE, ratio, phone=(width, height)) as browser:
+                open_page(browser)
+                check_phone(browser, width, height, ratio, next(sorts), board_width)
+
+
+def check_iframe(folder):
+    """The whole program inside a course page's sandboxed iframe."""
+    course = os.path.join(folder, "course.html")
+    with open(course, "w") as out:
+        out.write('<!doctype html><title>A course</title><p>Watch the bars:</p><iframe sandbox="allow-scripts" '
+                  'src="file://%s" width="480" height="400"></iframe>' % PAGE)
+    with open_browser(ENGINE) as browser:
+        browser.navigate("file://" + course)
+        browser.enter_frame()
+        browser.wait_for(30, "the program in the iframe", SHOWN)
         before = values(browser)
-        press(browser, "Randomize")
-        browser.wait_for(10, "Randomize to draw new widths", "%s.meters.map(m => +m.getAttribute('aria-valuenow')).join()"
-                         " != %r" % (S, ",".join(str(v) for v in before)))
-        check_extents(browser, scale, "after Randomize")
-        check_scene(browser, scale)
-        print("scale %g: crisp bar edges, %d colours; bars as long as their values; the still of an exchange as laid out"
-              % (scale, colours))
+        browser.evaluate("%s.click()" % button("Push-sort"))
+        browser.wait_for(30, "the sort in the iframe", "%s.buttons.every(b => b.disabled) && %s.meters.map(m =>"
+                         " m.getAttribute('aria-valuenow')).join() != %r" % (S, S, ",".join(map(str, before))))
+        browser.evaluate("%s.close.click()" % S)
+        browser.wait_for(5, "the program in the iframe to end", "%s.ended" % S)
+    print("sandboxed iframe: loads, sorts, closes")
+
+
+def check_no_script():
+    with open_browser(ENGINE, scripts=False) as browser:
+        browser.navigate("file://" + PAGE)
+        for words in ("needs JavaScript to run", "iPhone or iPad", "Safari"):
+            browser.wait_for_text(10, words)
+    print("JavaScript off: the page says it needs JavaScript, and how to open it on an iPhone or iPad")
+
+
+def check_wasm_refused(folder):
+    """A page whose policy refuses WebAssembly, as a site's own might."""
+    with open(PAGE) as page:
+        text = page.read()
+    if "'wasm-unsafe-eval'" not in text:
+        raise Failure("the page's policy does not name 'wasm-unsafe-eval'")
+    refused = os.path.join(folder, "refused.html")
+    with open(refused, "w") as out:
+        out.write(text.replace(" 'wasm-unsafe-eval'", "", 1))
+    with open_browser(ENGINE) as browser:
+        browser.navigate("file://" + refused)
+        line = browser.wait_for(30, "a line that says why it cannot run", "document.querySelector('.cannot')"
+                                " && document.querySelector('.cannot').textContent")
+        if "WebAssembly" not in line or browser.evaluate("!!(window.Module && Module.sortbars)"):
+            raise Failure("where WebAssembly is refused the page shows %r" % line)
+    print("WebAssembly refused: %r" % line)
 
 
 def main():
     client, buttons = layout()
-    with Browser(1) as browser:
+    board_width = min(x for x, _, _, _ in buttons.values())  # the board, left of the buttons
+    with open_browser(ENGINE) as browser:
+        browser.before_load(WATCH_BREACHES)
         open_page(browser)
         check_window(browser, client, buttons)
         check_accessibility(browser)
         check_sorts(browser)
         check_rescale(browser, client)
         check_close(browser)
+        check_policy(browser)
     check_idle_close()
-    for scale in (1, 1.5, 2):
-        check_crisp(scale, min(x for x, _, _, _ in buttons.values()))  # the board, left of the buttons
+    check_scales(board_width)
+    check_phones(board_width)
+    folder = tempfile.mkdtemp(prefix="sortbars-pages-")
+    try:
+        check_iframe(folder)
+        check_wasm_refused(folder)
+    finally:
+        shutil.rmtree(folder)
+    check_no_script()
 
 
 run_test(main)
