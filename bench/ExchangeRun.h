@@ -9,11 +9,25 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <iterator>
 
 namespace bench
 {
+
+// Where the lines of a run go: standard output, unless the bench says otherwise.
+inline void (*report)(const char* line) = [](const char* line) { std::fputs(line, stdout); };
+
+[[gnu::format(printf, 1, 2)]] inline void say(const char* format, ...)
+{
+    char line[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    report(line);
+}
 
 using Clock = std::chrono::steady_clock;
 
@@ -73,11 +87,11 @@ template <class Inner> void run(Form1& form, TimedPlatform<Inner>& platform)
             worst = std::max(worst, seconds);
         }
     const int exchanges = kRounds * int(std::size(pairs));
-    std::printf("exchange: %d exchanges, mean %.4f s, worst %.4f s; ideal 30 x %.7f s = %.4f s\n", exchanges,
+    say("exchange: %d exchanges, mean %.4f s, worst %.4f s; ideal 30 x %.7f s = %.4f s\n", exchanges,
         exchangeSeconds / exchanges, worst, frame, idealExchange);
-    std::printf("exchange duration / ideal: %.3f (worst %.3f; goal <= 1.02)\n",
-        exchangeSeconds / exchanges / idealExchange, worst / idealExchange);
-    std::printf("pump with repaint / frame: %.2f%% (mean %.1f us over %ld pumps; goal <= 3%%)\n",
+    say("exchange duration / ideal: %.3f (worst %.3f; goal <= 1.02)\n", exchangeSeconds / exchanges / idealExchange,
+        worst / idealExchange);
+    say("pump with repaint / frame: %.2f%% (mean %.1f us over %ld pumps; goal <= 3%%)\n",
         100 * platform.pumpSeconds / platform.pumps / frame, 1e6 * platform.pumpSeconds / platform.pumps,
         platform.pumps);
 
@@ -86,9 +100,9 @@ template <class Inner> void run(Form1& form, TimedPlatform<Inner>& platform)
     const auto start = Clock::now();
     form.Command1_Click();
     const double seconds = secondsSince(start);
-    std::printf("Push-sort: %d inversions in %.3f s; ideal %d x 30 x %.7f s = %.3f s\n", count, seconds, count, frame,
+    say("Push-sort: %d inversions in %.3f s; ideal %d x 30 x %.7f s = %.3f s\n", count, seconds, count, frame,
         count * idealExchange);
-    std::printf("Push-sort / ideal: %.3f (goal <= 1.02)\n", seconds / (count * idealExchange));
+    say("Push-sort / ideal: %.3f (goal <= 1.02)\n", seconds / (count * idealExchange));
 }
 
 } // namespace bench
