@@ -2,8 +2,6 @@
 
 #include <emscripten.h>
 
-#include <cmath>
-
 // The page's side of the window. Its state lives in Module.sortbars.
 // clang-format off
 EM_JS(void, sbCreateWindow, (const char* caption, const char* chart), {
@@ -34,17 +32,19 @@ EM_JS(void, sbCreateWindow, (const char* caption, const char* chart), {
     s.client.append(s.canvas, s.chart);
     s.window.append(title, s.client);
     root.append(s.window);
-    // The room the window has: the viewport, or the iframe's, less the
-    // page's margins. Measured when it may have changed, not at every frame.
-    // A phone widens its viewport to a page wider than the screen and zooms
-    // out; the visual viewport times its zoom is the screen all the same.
+    // The room inside the window's borders: the viewport, or the iframe's,
+    // less the page's margins. Measured when it may have changed, not at
+    // every frame. A phone widens its viewport to a page wider than the
+    // screen and zooms out; the visual viewport times its zoom is the screen
+    // all the same.
     s.room = [0, 0];
     const measure = () => {
-        const page = getComputedStyle(document.body), view = window.visualViewport;
-        const margins = (a, b) => parseFloat(page[a]) + parseFloat(page[b]);
+        const page = getComputedStyle(document.body), frame = getComputedStyle(s.window), view = window.visualViewport;
+        const sides = (style, a, b) => parseFloat(style[a]) + parseFloat(style[b]);
         const size = view ? [view.width * view.scale, view.height * view.scale]
                           : [document.documentElement.clientWidth, document.documentElement.clientHeight];
-        s.room = [size[0] - margins('paddingLeft', 'paddingRight'), size[1] - margins('paddingTop', 'paddingBottom')];
+        s.room = [size[0] - sides(page, 'paddingLeft', 'paddingRight') - sides(frame, 'borderLeftWidth', 'borderRightWidth'),
+                  size[1] - sides(page, 'paddingTop', 'paddingBottom') - sides(frame, 'borderTopWidth', 'borderBottomWidth')];
     };
     measure();
     // Zooming, turning a phone, resizing an iframe or moving to another
@@ -110,16 +110,14 @@ EM_JS(void, sbAddButton, (const char* caption), {
 });
 
 // Sizes the window for a layout in device pixels: the client area W by H,
-// borders of BORDER, a title bar TITLE CSS pixels high, and text FIT times
-// its designed size.
-EM_JS(void, sbLayOut, (int w, int h, double ratio, int border, double title, double fit), {
+// a title bar TITLE CSS pixels high, and text FIT times its designed size.
+EM_JS(void, sbLayOut, (int w, int h, double ratio, double title, double fit), {
     const s = Module.sortbars;
     s.ratio = ratio;
     for (const e of [s.client, s.canvas]) {
         e.style.width = w / ratio + 'px';
         e.style.height = h / ratio + 'px';
     }
-    s.window.style.borderWidth = border / ratio + 'px';
     s.window.style.setProperty('--fit', fit);
     s.window.style.setProperty('--title-height', title + 'px');
 });
@@ -234,13 +232,10 @@ void WebWindow::load()
 
 void WebWindow::drawIfChanged()
 {
-    // The window as designed, in CSS pixels, and what fits in the room the
-    // page has, inside the window's borders.
+    // The window as designed, in CSS pixels, and what fits in the room the page has.
     const double ratio = sbScale();
     const PixelRect designed = host_.clientRect(1);
-    const double borders = 2.0 * borderWidth(ratio) / ratio;
-    const double fit = fitScale(
-        sbRoomWidth() - borders, sbRoomHeight() - borders, designed.width(), designed.height() + kTitleBarHeight);
+    const double fit = fitScale(sbRoomWidth(), sbRoomHeight(), designed.width(), designed.height() + kTitleBarHeight);
     const double scale = ratio * fit;
     const PixelRect client = host_.clientRect(scale);
     if (scale != scale_) { // zoomed, turned, or moved to another screen: all of it again
@@ -259,11 +254,8 @@ void WebWindow::drawIfChanged()
 
 void WebWindow::layOut(double ratio, double fit)
 {
-    // The title bar a whole number of device pixels high, so that the client
-    // area and the bars in it start on a device pixel; so do the borders.
     const PixelRect client = host_.clientRect(scale_);
-    sbLayOut(client.width(), client.height(), ratio, borderWidth(ratio),
-        std::round(kTitleBarHeight * fit * ratio) / ratio, fit);
+    sbLayOut(client.width(), client.height(), ratio, kTitleBarHeight * fit, fit);
     int index = 0;
     for (const Button* button : host_.buttons()) {
         const PixelRect r = controlRect(button->rect(), scale_);

@@ -47,7 +47,7 @@ private:
     // The title bar's height in CSS pixels, as designed.
     static constexpr double kTitleBarHeight = 28;
 
-    // Places the window's parts at this scale, each on whole device pixels.
+    // Places the window's buttons and sizes its parts at this scale.
     void layOut(double devicePixelRatio, double fit);
 
     double scale_ = 0; // device pixels per CSS pixel of the layout, fit and all; 0 before the first
