@@ -125,15 +125,35 @@ class Browser:
                        [{"type": "keyUp", "value": k} for k in reversed(keys)]}])
 
 
-class Chromium(Browser):
+class SocketBrowser(Browser):
+    """A driver that speaks JSON over a WebSocket, each command answered by its id."""
+
+    def __init__(self):
+        super().__init__()
+        self.ws = None
+        self.next_id = 0
+
+    def disconnect(self):
+        if self.ws:
+            self.ws.close()
+            self.ws = None
+
+    def call(self, message):
+        """Sends a command and returns its answer, passing over the events that come first."""
+        self.next_id += 1
+        self.ws.send(json.dumps(dict(message, id=self.next_id)))
+        while True:
+            answer = json.loads(self.ws.recv())
+            if answer.get("id") == self.next_id:
+                return answer
+
+
+class Chromium(SocketBrowser):
     name = "chromium"
 
     def __init__(self, scale):
         super().__init__()
-        self.ws = None
         self.session = None  # a frame's target, once entered
-        self.events = []
-        self.next_id = 0
         try:
             self.start(["/usr/bin/chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                         "--no-first-run", "--disable-background-networking", "--disable-component-update",
@@ -155,24 +175,14 @@ class Chromium(Browser):
             self.close()
             raise
 
-    def disconnect(self):
-        if self.ws:
-            self.ws.close()
-            self.ws = None
-
-    def send(self, method, session=None, **params):
-        self.next_id += 1
-        message = {"id": self.next_id, "method": method, "params": params}
-        if session or self.session:
-            message["sessionId"] = session or self.session
-        self.ws.send(json.dumps(message))
-        while True:
-            message = json.loads(self.ws.recv())
-            if message.get("id") == self.next_id:
-                if "error" in message:
-                    raise Failure("%s: %s" % (method, message["error"]))
-                return message["result"]
-            self.events.append(message)
+    def send(self, method, **params):
+        message = {"method": method, "params": params}
+        if self.session:
+            message["sessionId"] = self.session
+        answer = self.call(message)
+        if "error" in answer:
+            raise Failure("%s: %s" % (method, answer["error"]))
+        return answer["result"]
 
     def navigate(self, url):
         self.send("Page.enable")
@@ -237,7 +247,7 @@ class Chromium(Browser):
         self.send("Emulation.setScriptExecutionDisabled", value=True)
 
 
-class Firefox(Browser):
+class Firefox(SocketBrowser):
     """Firefox ESR over WebDriver BiDi. Its listening address comes on its
     standard error. Space and Enter sent over BiDi do not press a <button>
     in Firefox 153, though Tab moves the focus: the tests press buttons with
@@ -253,8 +263,6 @@ class Firefox(Browser):
 
     def __init__(self, scale, scripts=True):
         super().__init__()
-        self.ws = None
-        self.next_id = 0
         self.context = None
         self.top = None
         with open(os.path.join(self.profile, "user.js"), "w") as prefs:
@@ -279,20 +287,11 @@ class Firefox(Browser):
             self.close()
             raise
 
-    def disconnect(self):
-        if self.ws:
-            self.ws.close()
-            self.ws = None
-
     def send(self, method, **params):
-        self.next_id += 1
-        self.ws.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
-        while True:
-            message = json.loads(self.ws.recv())
-            if message.get("id") == self.next_id:
-                if message.get("type") == "error":
-                    raise Failure("%s: %s %s" % (method, message.get("error"), message.get("message")))
-                return message["result"]
+        answer = self.call({"method": method, "params": params})
+        if answer.get("type") == "error":
+            raise Failure("%s: %s %s" % (method, answer.get("error"), answer.get("message")))
+        return answer["result"]
 
     def navigate(self, url):
         self.context = self.top
@@ -452,10 +451,6 @@ class WebKit(Browser):
     def screenshot(self, x, y, width, height):
         png = base64.b64decode(self.request("GET", "/screenshot"))
         return crop_png(png, x, y, width, height, self.evaluate("window.devicePixelRatio"))
-
-    def element(self, css):
-        found = self.request("POST", "/element", {"using": "css selector", "value": css})
-        return next(iter(found.values()))
 
     def accessible(self):
         out = []
