@@ -46,7 +46,8 @@ test:
 	@$(MAKE) test-windows test-web
 
 # The core's tests, cross-built for Windows and run under Wine, and built
-# for the browser and run under Node.js, with the page in headless Chromium.
+# for the browser and run under Node.js, with the page in Chromium, Firefox ESR
+# and WebKitGTK.
 test-windows test-web: test-%:
 	@./scripts/install-deps.sh $(if $(filter web,$*),web browser,windows test)
 	@cmake -S . -B $(BUILD_DIR)-$* -DCMAKE_TOOLCHAIN_FILE=cmake/$(if $(filter windows,$*),mingw-w64,emscripten).cmake >/dev/null
