@@ -3,6 +3,7 @@
 # private X session (tests/real/session.sh) with a Wine prefix of the test's
 # own, the program started in it, and what the probe reads of its window. The prefix's server is stopped on every path.
 set -eu
+"$(dirname "$0")/run.sh" --check || exit $?
 . "$(dirname "$0")/../real/session.sh"
 PROBE=${2:?must name win_probe.exe}
 export WINEPREFIX="$WORK/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
