@@ -20,6 +20,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import socket
 import subprocess
 import sys
@@ -56,13 +57,23 @@ def free_port():
 
 
 def stop(process):
-    if process and process.poll() is None:
-        process.terminate()
+    """Ends a process and every process it started (its session's group),
+    so that none writes to the profile after it is removed."""
+    def group_alive():
+        try:
+            os.killpg(process.pid, 0)
+            return True
+        except ProcessLookupError:
+            return False
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        if group_alive():
+            os.killpg(process.pid, sig)
         try:
             process.wait(10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
+            wait_until(10, "the browser's processes to end", lambda: not group_alive())
+            return
+        except (subprocess.TimeoutExpired, Failure):
+            continue
 
 
 class Browser:
@@ -90,7 +101,7 @@ class Browser:
         pass
 
     def start(self, command, **options):
-        process = subprocess.Popen(command, stdin=subprocess.DEVNULL, **options)
+        process = subprocess.Popen(command, stdin=subprocess.DEVNULL, start_new_session=True, **options)
         self.processes.append(process)
         return process
 
