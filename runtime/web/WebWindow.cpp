@@ -182,7 +182,6 @@ EM_JS(double, sbScale, (), {
 // the part that is drawn again to the ground.
 EM_JS(void, sbBeginDraw, (int w, int h, int x, int y, int dw, int dh), {
     const s = Module.sortbars;
-    s.stale = false;
     if (s.canvas.width != w || s.canvas.height != h) {
         s.canvas.width = w;
         s.canvas.height = h;

@@ -23,14 +23,13 @@ checks, run in each engine:
 """
 import math
 import os
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
-from browsers import Failure, open_browser, read_png, run_test
+from browsers import Failure, open_browser, run_test
 
 ENGINE, PAGE, SCENE_PAGE = sys.argv[1:4]
 LAYOUT_TOOL = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
@@ -65,10 +64,6 @@ def open_page(browser, page=PAGE):
 
 def values(browser):
     return browser.evaluate("%s.meters.map(m => +m.getAttribute('aria-valuenow'))" % S)
-
-
-def disabled(browser):
-    return browser.evaluate("%s.buttons.map(b => b.disabled)" % S)
 
 
 def middle(browser, element):
@@ -136,10 +131,7 @@ def check_accessibility(browser):
 
 
 def check_sorts(browser):
-    before = values(browser)
-    press(browser, "Randomize")
-    browser.wait_for(10, "Randomize to draw new widths", "%s.meters.map(m => m.getAttribute('aria-valuenow')).join()"
-                     " != %r" % (S, ",".join(str(v) for v in before)))
+    randomize(browser)
     start = values(browser)
     press(browser, "Bubble-sort")
     browser.wait_for(30, "Bubble-sort to disable the buttons", "%s.buttons.every(b => b.disabled)" % S)
