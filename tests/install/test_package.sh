@@ -1,6 +1,7 @@
 #!/bin/sh
-# The Debian package: built by CPack with dependencies from shlibdeps, it
-# holds the installed files, and lintian finds no errors in it.
+# The Debian package: built by CPack for this machine's architecture with
+# dependencies from shlibdeps, it holds the installed files, and lintian
+# finds no errors in it.
 # Usage: test_package.sh BUILD_DIR
 set -eu
 BUILD=$1
@@ -13,6 +14,11 @@ fail() {
 
 cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$OUT" >/dev/null || fail "cpack failed"
 deb=$(ls "$OUT"/sortbars_*.deb)
+# Named, and built, for this machine's architecture: amd64, arm64 and the rest.
+arch=$(dpkg --print-architecture)
+expected=sortbars_$(dpkg-deb -f "$deb" Version)_$arch.deb
+[ "$(basename "$deb")" = "$expected" ] || fail "the package is named $(basename "$deb"), not $expected"
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] || fail "the package is for $(dpkg-deb -f "$deb" Architecture), not $arch"
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$OUT/files"
 for f in ./usr/bin/sortbars ./usr/share/applications/org.sortbars.SortBars.desktop \
   ./usr/share/metainfo/org.sortbars.SortBars.metainfo.xml \
