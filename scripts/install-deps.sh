@@ -16,6 +16,8 @@
 #   browser  the three engines the page is tested in: headless Chromium,
 #            Firefox ESR, WebKitGTK (MiniBrowser and its WebDriver on Xvfb),
 #            and a WebSocket client to drive them
+#   ci       what CI needs to make Debian trees of another release and
+#            architecture, and to run an arm64 one on this machine
 set -eu
 
 group() {
@@ -31,7 +33,8 @@ group() {
       [ "$(dpkg --print-architecture)" != amd64 ] || echo "wine wine64" ;;
     web) echo "cmake make doctest-dev emscripten nodejs" ;;
     browser) echo "chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket" ;;
-    *) echo "install-deps: no group \"$1\" (run, test, windows, web or browser)" >&2; exit 2 ;;
+    ci) echo "debootstrap qemu-user-static" ;;
+    *) echo "install-deps: no group \"$1\" (run, test, windows, web, browser or ci)" >&2; exit 2 ;;
   esac
 }
 

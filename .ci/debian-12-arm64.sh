@@ -1,0 +1,87 @@
+#!/bin/sh
+# Runs the program and a share of its tests on arm64, in a Debian 12 arm64
+# tree made here with debootstrap, through qemu-user-static where this
+# machine is not arm64 itself. Emulation is some ten times slower, so the
+# tree runs what proves the port: every install group resolves on arm64,
+# make run's set-up and build, the core's unit tests, the real window on X11,
+# and the arm64 package, lintian-checked, installed and opened.
+# Usage: .ci/debian-12-arm64.sh
+# The tree is kept in $SORTBARS_ARM64_TREE (default
+# /var/cache/sortbars/debian-12-arm64) between runs on the same machine, and
+# made anew where it is missing. binfmt_misc is mounted and qemu's entry
+# registered only when they are not already, and undone on every path.
+set -eu
+project=$(realpath "$(dirname "$0")/..")
+tree=${SORTBARS_ARM64_TREE:-/var/cache/sortbars/debian-12-arm64}
+suite=bookworm
+arch=arm64
+name=debian-12-arm64
+binfmt=/proc/sys/fs/binfmt_misc
+undo_binfmt=""
+after_teardown=binfmt_teardown
+binfmt_teardown() {
+  for step in $undo_binfmt; do
+    case $step in
+      entry) echo -1 >"$binfmt/qemu-aarch64" 2>/dev/null || true ;;
+      mount) umount "$binfmt" 2>/dev/null || true ;;
+    esac
+  done
+}
+. "$project/.ci/tree.sh"
+
+# quietly STEP COMMAND: runs COMMAND in the project in the tree, its output
+# kept in the tree's /tmp/STEP.log and shown only when it fails.
+quietly() {
+  in_project "$2" >"$tree/tmp/$1.log" 2>&1 || { tail -n 20 "$tree/tmp/$1.log"; return 1; }
+}
+
+"$project/scripts/install-deps.sh" ci
+if [ "$(dpkg --print-architecture)" != arm64 ]; then
+  if ! mountpoint -q "$binfmt"; then
+    mount -t binfmt_misc binfmt_misc "$binfmt" || fail "binfmt_misc cannot be mounted here (it needs root)"
+    undo_binfmt="mount $undo_binfmt"
+  fi
+  if [ ! -e "$binfmt/qemu-aarch64" ]; then
+    cat /usr/lib/binfmt.d/qemu-aarch64.conf >"$binfmt/register" || fail "qemu-aarch64 cannot be registered with binfmt_misc"
+    undo_binfmt="entry $undo_binfmt"
+  fi
+fi
+tree_make
+tree_enter
+
+[ "$(in_tree uname -m)" = aarch64 ] || fail "the tree's programs do not run as aarch64"
+
+say "every package that make test and make windows, web and package install exists on arm64"
+in_tree apt-get update -q >/dev/null
+quietly resolve 'apt-get install -s -q $(scripts/install-deps.sh --list run test windows web browser)' ||
+  fail "the install groups do not resolve on arm64"
+
+say "make run: set-up and build, on a machine without a display"
+if in_project 'make run' >"$tree/tmp/run.log" 2>&1; then fail "make run succeeded without a display"; fi
+tail -n 3 "$tree/tmp/run.log"
+grep -q "^make run: there is no display" "$tree/tmp/run.log" || fail "make run did not build, or did not say that there is no display"
+status=0
+in_project 'build/sortbars' >"$tree/tmp/nodisplay.log" 2>&1 || status=$?
+cat "$tree/tmp/nodisplay.log"
+[ "$status" -eq 1 ] && [ "$(wc -l <"$tree/tmp/nodisplay.log")" -eq 1 ] &&
+  grep -q "^sortbars: no window can be opened: " "$tree/tmp/nodisplay.log" ||
+  fail "without a display the program should say why in one line and end with status 1 (it ended with $status)"
+
+say "the core's unit tests and the real window on X11"
+quietly test-deps 'scripts/install-deps.sh test' || fail "the test group does not install on arm64"
+quietly test-build 'cmake -S . -B build -DBUILD_TESTING=ON &&
+  cmake --build build -j "$(nproc)" --target runtime_tests board_tests window_tests layout_pixels' ||
+  fail "the tests do not build on arm64"
+in_project 'cd build && ctest --output-on-failure -R "^(runtime|board|window|real/(window|sorts|close))\$"' ||
+  fail "the tests failed on arm64"
+
+say "make package, and the package installed in the tree"
+quietly package 'make package' || fail "make package failed on arm64"
+version=$(sed -n 's/^project([^)]*VERSION \([0-9.]*\).*/\1/p' "$project/CMakeLists.txt")
+deb=/root/sortbars/build/sortbars_${version}_arm64.deb
+[ -f "$tree$deb" ] || fail "make package did not write $deb"
+in_project 'tests/install/test_package.sh build' || fail "the arm64 package fails its checks"
+quietly install "apt-get install -y -q $deb" || fail "the arm64 package does not install"
+in_project 'SORTBARS_LAYOUT_TOOL=build/layout_pixels tests/install/test_installed.sh /usr/bin/sortbars' ||
+  fail "the installed arm64 program does not open its window"
+say "arm64: built, tested, packaged, installed, and its window opens"
