@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the program and a share of its tests on arm64, in a Debian 12 arm64
 # tree made here with debootstrap, through qemu-user-static where this
-# machine is not arm64 itself. Emulation is some ten times slower, so the
+# machine is not arm64 itself. Emulation is many times slower, so the
 # tree runs what proves the port: every install group resolves on arm64,
 # make run's set-up and build, the core's unit tests, the real window on X11,
 # and the arm64 package, lintian-checked, installed and opened.
