@@ -6,16 +6,18 @@
 # make run's set-up and build, the core's unit tests, the real window on X11,
 # and the arm64 package, lintian-checked, installed and opened.
 # Usage: .ci/debian-12-arm64.sh
-# The tree is kept in $SORTBARS_ARM64_TREE (default
-# /var/cache/sortbars/debian-12-arm64) between runs on the same machine, and
-# made anew where it is missing. binfmt_misc is mounted and qemu's entry
+# SORTBARS_ARM64_SUITE=trixie runs the same in Debian 13. The tree is kept in
+# $SORTBARS_ARM64_TREE (default /var/cache/sortbars/debian-12-arm64, or
+# SUITE-arm64 for another suite) between runs on the same machine, and made
+# anew where it is missing. binfmt_misc is mounted and qemu's entry
 # registered only when they are not already, and undone on every path.
 set -eu
 project=$(realpath "$(dirname "$0")/..")
-tree=${SORTBARS_ARM64_TREE:-/var/cache/sortbars/debian-12-arm64}
-suite=bookworm
-arch=arm64
+suite=${SORTBARS_ARM64_SUITE:-bookworm}
 name=debian-12-arm64
+[ "$suite" = bookworm ] || name=$suite-arm64
+tree=${SORTBARS_ARM64_TREE:-/var/cache/sortbars/$name}
+arch=arm64
 binfmt=/proc/sys/fs/binfmt_misc
 undo_binfmt=""
 after_teardown=binfmt_teardown
