@@ -101,7 +101,11 @@ class Browser:
         pass
 
     def start(self, command, **options):
-        process = subprocess.Popen(command, stdin=subprocess.DEVNULL, start_new_session=True, **options)
+        # Whatever a process leaves in its temporary folder (Chromium's
+        # single-instance socket, for one) goes with the profile.
+        env = dict(options.pop("env", os.environ), TMPDIR=os.path.join(self.profile, "tmp"))
+        os.makedirs(env["TMPDIR"], exist_ok=True)
+        process = subprocess.Popen(command, stdin=subprocess.DEVNULL, start_new_session=True, env=env, **options)
         self.processes.append(process)
         return process
 
