@@ -2,6 +2,7 @@
 // close, a destroyed window, and where the keyboard focus goes around the
 // lock of the buttons, with the window active or not.
 #include "runtime/FormHost.h"
+#include "support/FakeWindow.h"
 #include "support/ScriptedPlatform.h"
 
 #include <doctest/doctest.h>
@@ -73,54 +74,14 @@ private:
     rt::ScriptedPlatform& platform_;
 };
 
-// A window whose toolkit loses the focus on deactivation and says no button
-// has it while the window is inactive, and that, like most, would leave it
-// on a disabled button unless told otherwise.
-class FakeWindow final : public PlatformWindow
-{
-public:
-    int focusedButton() const override { return isActive ? focus : kNone; }
-    void dropFocus() override { focus = kNone; }
-    void focusButton(int button) override
-    {
-        CHECK_MESSAGE(isActive, "an inactive window took the focus");
-        focus = button;
-        ++focusGiven;
-    }
-    bool active() const override { return isActive; }
-    void showEnabled(int button, bool enabled) override { shownEnabled.at(std::size_t(button)) = enabled; }
-    double scale() const override { return 1.5; }
-    void repaint(const rt::PixelRect& area) override { repainted.push_back(area); }
-    void barValueChanged(int bar) override { valuesTold.push_back(bar); }
-    void showBusy(bool busy) override { busyTold.push_back(busy); }
-
-    int focus = kNone;
-    bool isActive = true;
-    int focusGiven = 0;
-    std::array<bool, 4> shownEnabled { true, true, true, true };
-    std::vector<rt::PixelRect> repainted;
-    std::vector<int> valuesTold;
-    std::vector<bool> busyTold;
-};
-
 struct Host {
     rt::ScriptedPlatform platform;
     TestForm form { platform };
     rt::FormHost host { form, platform };
     FakeWindow window;
 
-    // The user leaves the window, and the toolkit takes the focus with it.
-    void leave()
-    {
-        host.activated(false);
-        window.isActive = false;
-        window.focus = kNone;
-    }
-    void comeBack()
-    {
-        window.isActive = true;
-        host.activated(true);
-    }
+    void leave() { window.leave(host); }
+    void comeBack() { window.comeBack(host); }
 };
 
 // The status the program ended with in ACTION, or -1 where it went on.

@@ -37,6 +37,13 @@ float ScriptedPlatform::random()
     return generator_.next();
 }
 
+void ScriptedPlatform::messageBox(const Message& message)
+{
+    messages.push_back(message);
+    if (onMessageBox)
+        onMessageBox();
+}
+
 void ScriptedPlatform::reseed(float seed)
 {
     seeds.push_back(seed);

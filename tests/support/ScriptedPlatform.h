@@ -40,13 +40,15 @@ public:
     int draws = 0;
     std::vector<float> seeds;
 
+    // messageBox(): recorded, then onMessageBox runs while the box is up, if set.
     std::vector<Message> messages;
+    std::function<void()> onMessageBox;
 
     float clock() override;
     void pump() override;
     float random() override;
     void reseed(float seed) override;
-    void messageBox(const Message& message) override { messages.push_back(message); }
+    void messageBox(const Message& message) override;
     [[noreturn]] void end(int status) override { throw Ended { status }; }
 
 private:
