@@ -26,7 +26,6 @@ private slots:
     void maximizeLeavesTheWindowAsItWas();
     void firstPaintShowsDrawnBoard();
     void barsPaintAtTheirSlots();
-    void slidingBarDrawnOverResting();
     void buttonsFollowEnabledState();
 
 private:
@@ -190,20 +189,6 @@ void TestFormWindow::barsPaintAtTheirSlots()
     for (int i = 0; i + 1 < BarSlots::kCount; ++i)
         if (kBoard[i] >= 15 && kBoard[i + 1] >= 15 && colourOf(i) != colourOf(i + 1))
             QCOMPARE(image.pixelColor(24, 16 + 16 * i + 16), colourOf(i));
-}
-
-void TestFormWindow::slidingBarDrawnOverResting()
-{
-    window->load();
-    setValues(*form, kBoard);
-    // Bar 4 half way down into the slot of bar 5, which rests; both are 100 px long.
-    form->Shape1[4].setTop(float(BarSlots::homeTop(4)) + 120);
-    const QImage image = grabBoard();
-
-    // Rows 96..104 belong to both bars now: the sliding one is on top.
-    for (int y : { 97, 100, 103 })
-        QCOMPARE(image.pixelColor(60, y), colourOf(4));
-    QCOMPARE(image.pixelColor(60, 108), colourOf(5)); // below the sliding bar, bar 5 shows
 }
 
 void TestFormWindow::buttonsFollowEnabledState()

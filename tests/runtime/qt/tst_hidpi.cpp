@@ -1,12 +1,15 @@
 // The window at the scale factor in QT_SCALE_FACTOR (CTest runs this once per
-// factor): the client area is the scaled size, and every bar edge falls on a
-// whole device pixel, so no pixel is a blend of a bar and what is beside it.
+// factor): the client area is the scaled size, every bar edge falls on a
+// whole device pixel, so no pixel is a blend of a bar and what is beside it,
+// and the still of an exchange shows what tests/support/scene.txt lists.
 #include "support/BoardHelpers.h"
+#include "support/Scene.h"
 
 #include "runtime/qt/QtWindow.h"
 
 #include <QApplication>
 #include <QBackingStore>
+#include <QFile>
 #include <QSet>
 #include <QTest>
 
@@ -23,6 +26,7 @@ private slots:
     void barsHaveNoBlendedEdges_data();
     void barsHaveNoBlendedEdges();
     void exchangeLeavesNoTrails();
+    void stillOfAnExchange();
 };
 
 namespace
@@ -31,6 +35,53 @@ namespace
 qreal scaleFactor()
 {
     return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+}
+
+// The still's column at a scale in tests/support/scene.txt, and the runs of
+// colour it lists down that column; x is -1 where the table has no such scale.
+struct SceneColumn {
+    int x = -1;
+    QStringList runs;
+};
+
+SceneColumn sceneColumn(qreal scale)
+{
+    QFile table(SORTBARS_SCENE_TABLE);
+    if (!table.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("cannot read %s", SORTBARS_SCENE_TABLE);
+    SceneColumn column;
+    bool atScale = false;
+    while (!table.atEnd()) {
+        const QStringList words = QString::fromUtf8(table.readLine()).split(' ', Qt::SkipEmptyParts);
+        if (words.isEmpty() || words[0].startsWith('#'))
+            continue;
+        if (words[0] == "scale") {
+            atScale = qFuzzyCompare(words[1].toDouble(), scale);
+            if (atScale)
+                column.x = words[3].toInt();
+        } else if (atScale) {
+            column.runs << words.join(' ').trimmed();
+        }
+    }
+    return column;
+}
+
+// The runs of colour down column X of IMAGE, in the table's words: the
+// colour of row 0 is the ground.
+QStringList runsDown(const QImage& image, int x)
+{
+    const QRgb ground = image.pixel(x, 0);
+    const auto name = [ground](QRgb p) {
+        return p == ground ? QString("ground") : QString("%1 %2 %3").arg(qRed(p)).arg(qGreen(p)).arg(qBlue(p));
+    };
+    QStringList runs;
+    int first = 0;
+    for (int y = 1; y <= image.height(); ++y)
+        if (y == image.height() || image.pixel(x, y) != image.pixel(x, first)) {
+            runs << QString("%1 %2 %3").arg(first).arg(y - 1).arg(name(image.pixel(x, first)));
+            first = y;
+        }
+    return runs;
 }
 
 } // namespace
@@ -125,6 +176,22 @@ void TestHiDpi::exchangeLeavesNoTrails()
 
     QCOMPARE(frames, 30);
     QVERIFY2(!firstTrail, qPrintable(QString("a trail on the screen after frame %1").arg(firstTrail)));
+}
+
+void TestHiDpi::stillOfAnExchange()
+{
+    const SceneColumn table = sceneColumn(scaleFactor());
+    if (table.x < 0)
+        QSKIP("the still's table has no column at this scale");
+    rt::ScriptedPlatform platform;
+    scene::SceneForm still(platform);
+    rt::QtWindow window(still, platform);
+    window.load();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const QImage image = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    QCOMPARE(runsDown(image, table.x), table.runs);
 }
 
 QTEST_MAIN(TestHiDpi)
