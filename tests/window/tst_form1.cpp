@@ -1,4 +1,4 @@
-// Form1's start-up, close and event wiring, under the scripted runtime.
+// Form1's start-up and close, under the scripted runtime.
 #include "support/BoardHelpers.h"
 #include "support/Doctest.h"
 
@@ -28,19 +28,6 @@ TEST_CASE("load reseeds from the clock before it draws")
     }
 }
 
-TEST_CASE("the same clock gives the same board")
-{
-    const auto boardAt = [](float clock) {
-        rt::ScriptedPlatform platform;
-        platform.clockReadings = { clock };
-        Form1 form(platform);
-        form.Form_Load();
-        return valueColourPairs(form);
-    };
-    CHECK(boardAt(3600.5f) == boardAt(3600.5f));
-    CHECK(boardAt(3600.5f) != boardAt(3601.5f));
-}
-
 TEST_CASE("unload ends the program without cancelling")
 {
     rt::ScriptedPlatform platform;
@@ -55,44 +42,4 @@ TEST_CASE("unload ends the program without cancelling")
     }
     CHECK_MESSAGE(ended, "unload returned instead of ending the program");
     CHECK(cancel == Int16(0));
-}
-
-using ButtonOfForm = rt::Button Form1::*;
-
-TEST_CASE("each button's click reaches its handler")
-{
-    const struct {
-        const char* name;
-        ButtonOfForm button;
-        int sortKind;
-        int draws;
-    } rows[] = {
-        { "Randomize", &Form1::RN, 0, 16 }, { "Bubble-sort", &Form1::BS, 1, 0 },
-        { "Push-sort", &Form1::Command1, 2, 0 },
-        { "Random sort", &Form1::PS, 3, 2 }, // draws one pair, accepted, on a sorted board
-    };
-    for (const auto& row : rows) {
-        INFO(std::string(row.name));
-        rt::ScriptedPlatform platform;
-        Form1 form(platform);
-        platform.randomNumbers = { 0.1f, 0.9f };
-
-        (form.*row.button).click();
-
-        CHECK(form.SortKind == Int16(row.sortKind));
-        CHECK(platform.draws == row.draws);
-    }
-}
-
-TEST_CASE("a disabled button delivers no click")
-{
-    rt::ScriptedPlatform platform;
-    Form1 form(platform);
-    form.EnableButtons(rt::False);
-
-    form.RN.click();
-    form.BS.click();
-
-    CHECK(platform.draws == 0);
-    CHECK(form.SortKind == Int16(0));
 }

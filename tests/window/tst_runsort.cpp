@@ -4,9 +4,6 @@
 #include "support/BoardHelpers.h"
 #include "support/Doctest.h"
 
-#include "board/Sorts.h"
-#include "runtime/Random.h"
-
 #include <vector>
 
 using rt::Int16;
@@ -69,56 +66,79 @@ Board reversed()
     return values;
 }
 
-// The exchanges the algorithm itself makes on a board, drawing from a
-// generator in the state the scripted platform's starts in.
-Trace algorithmTrace(int kind, const Board& board)
+// A number that the random pair sort turns into index i.
+float indexDraw(int i)
 {
-    Sorts::Values values;
-    for (int i = 0; i < BarSlots::kCount; ++i)
-        values[i] = board[i];
+    return (float(i) + 0.5f) / BarSlots::kCount;
+}
+
+// Boards each sort puts in order with a short list of exchanges, worked out
+// by hand, whose order tells a (first) from b.
+struct SortRow {
+    const char* name;
+    int kind;
+    Board board;
+    std::vector<float> draws;
     Trace trace;
-    const Sorts::Swap swap = [&](const Int16& a, const Int16& b) {
-        trace.push_back({ a.value(), b.value() });
-        std::swap(values[a], values[b]);
+};
+
+std::vector<SortRow> sortRows()
+{
+    Board largestFirst {}, smallestLast {}, oneOut {};
+    for (int i = 0; i < BarSlots::kCount; ++i) {
+        largestFirst[i] = i == 0 ? 1500 : 100 * (i - 1); // 1500, 0, 100, ..., 1400
+        smallestLast[i] = i == 15 ? 0 : 100 * (i + 1); // 100, 200, ..., 1500, 0
+        oneOut[i] = 100 * i;
+    }
+    std::swap(oneOut[3], oneOut[10]);
+    // Exchange sort carries the 1500 down a slot each pass, (i - 1, i).
+    Trace bubble, push;
+    for (int i = 1; i < 16; ++i)
+        bubble.push_back({ i - 1, i });
+    // Gnome sort walks the 0 up from the bottom, (j, j - 1).
+    for (int j = 15; j >= 1; --j)
+        push.push_back({ j, j - 1 });
+    // Random pair sort: (10, 3) is discarded; (3, 10) is out of order, so
+    // the lower bar slides up, swap(10, 3), and the board is in order.
+    return {
+        { "Bubble-sort, the largest first", 1, largestFirst, {}, bubble },
+        { "Push-sort, the smallest last", 2, smallestLast, {}, push },
+        { "Random sort, one pair out of order", 3, oneOut, { indexDraw(10), indexDraw(3), indexDraw(3), indexDraw(10) },
+            { { 10, 3 } } },
     };
-    rt::Random generator;
-    if (kind == 1)
-        Sorts::exchangeSort(values, swap);
-    else if (kind == 2)
-        Sorts::gnomeSort(values, swap);
-    else
-        Sorts::randomPairSort(values, swap, [&] { return generator.next(); });
-    return trace;
 }
 
 } // namespace
 
-TEST_CASE("each sort button runs its algorithm with every exchange through SwapBars")
+TEST_CASE("each sort button makes its algorithm's exchanges, each one through SwapBars")
 {
-    for (const int kind : { 1, 2, 3 }) { // Bubble-sort, Push-sort, Random sort
-        CAPTURE(kind);
+    for (const SortRow& row : sortRows()) {
+        INFO(std::string(row.name));
         rt::ScriptedPlatform platform;
         platform.tick = 0.01f; // one clock read per frame wait
+        platform.randomNumbers.assign(row.draws.begin(), row.draws.end());
         Form1 form(platform);
-        for (int i = 0; i < BarSlots::kCount; ++i)
+        for (int i = 0; i < BarSlots::kCount; ++i) {
             form.Shape1[i].setFillColor(rt::rgb(i, 255 - i, 7 * i));
-        setValues(form, reversed());
+            form.Shape1[i].setBorderColor(form.Shape1[i].fillColor());
+        }
+        setValues(form, row.board);
         auto pairsBefore = valueColourPairs(form);
         ControlLog log(form);
 
-        buttonFor(form, kind).click();
+        buttonFor(form, row.kind).click();
 
-        const Trace expected = algorithmTrace(kind, reversed());
-        CHECK(!expected.empty());
-        CHECK(log.exchanges() == expected);
-        CHECK(int(log.leaving.size()) == 2 * int(expected.size())); // no other bar moved
-        CHECK(form.SortKind == Int16(kind));
+        CHECK(log.exchanges() == row.trace);
+        CHECK(int(log.leaving.size()) == 2 * int(row.trace.size())); // no other bar moved
+        CHECK(platform.pumps == 30 * int(row.trace.size()));
+        CHECK(platform.draws == int(row.draws.size()));
+        CHECK(form.SortKind == Int16(row.kind));
         const Board output = valuesOf(form);
         CHECK(std::is_sorted(output.begin(), output.end()));
         auto pairsAfter = valueColourPairs(form);
         std::sort(pairsBefore.begin(), pairsBefore.end());
         std::sort(pairsAfter.begin(), pairsAfter.end());
-        CHECK_MESSAGE(pairsAfter == pairsBefore, "values and colours stay together,and nothing is lost");
+        CHECK_MESSAGE(pairsAfter == pairsBefore, "values and colours stay together, and nothing is lost");
         CHECK(everyBarAtRest(form));
         CHECK(allButtonsEnabled(form, true));
     }
