@@ -7,7 +7,8 @@
 #   test     the tests on top of that: the core tests' framework, Qt's
 #            private headers (to switch accessibility on in widget tests), an
 #            X server with a window manager, a headless Wayland compositor, a
-#            screen-reader client over AT-SPI, and the Debian packaging checkers
+#            screen-reader client over AT-SPI, Pillow to read the screen shots,
+#            and the Debian packaging checkers
 #   windows  cross-building for Windows with MinGW-w64 (and the build
 #            machine's compiler for the icon tool), the installer's NSIS, and
 #            Wine to run it
@@ -15,7 +16,7 @@
 #            emscripten's tools and the core's tests
 #   browser  the three engines the page is tested in: headless Chromium,
 #            Firefox ESR, WebKitGTK (MiniBrowser and its WebDriver on Xvfb),
-#            and a WebSocket client to drive them
+#            a WebSocket client to drive them, and Pillow to read their shots
 #   ci       what CI needs to make Debian trees of another release and
 #            architecture, and to run an arm64 one on this machine
 set -eu
@@ -25,14 +26,14 @@ group() {
     run) echo "g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev" ;;
     test) echo "clang-format doctest-dev qt6-base-private-dev
       xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
-      sway grim mutter gsettings-desktop-schemas util-linux dbus-daemon at-spi2-core python3-pyatspi
+      sway grim mutter gsettings-desktop-schemas util-linux dbus-daemon at-spi2-core python3-pyatspi python3-pil
       dpkg-dev file lintian desktop-file-utils appstream" ;;
     # Wine runs the x86-64 sortbars.exe only on an x86-64 machine; elsewhere
     # the tests that run it are skipped.
     windows) echo "g++ cmake make doctest-dev g++-mingw-w64-x86-64-posix nsis"
       [ "$(dpkg --print-architecture)" != amd64 ] || echo "wine wine64" ;;
     web) echo "cmake make doctest-dev emscripten nodejs" ;;
-    browser) echo "chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket" ;;
+    browser) echo "chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket python3-pil" ;;
     ci) echo "debootstrap qemu-user-static" ;;
     *) echo "install-deps: no group \"$1\" (run, test, windows, web, browser or ci)" >&2; exit 2 ;;
   esac

@@ -1,12 +1,16 @@
 # Sourced by the real-window tests, with the program's path as $1: the
 # display sessions of scripts/session.sh, the program started in one, and
-# helpers that read its window's pixels. Every helper fails the test with a
-# message when it cannot go on.
+# helpers that read its window's pixels through tests/support/pixels.py.
+# Every helper fails the test with a message when it cannot go on.
 set -eu
 APP=${1:-} # the install test sets it once it has installed the program
 . "$(dirname "$0")/../../scripts/session.sh"
 WORK=$SESSION_DIR
 APP_PID=""
+# Debian's own python3, where Pillow is installed.
+pixels() {
+  /usr/bin/python3 "$(dirname "$0")/../support/pixels.py" "$@"
+}
 
 # Where the controls land in pixels, from the window's own layout table:
 # "client W H", "button X Y W H CAPTION" and "bar I X Y LONGEST H" lines.
@@ -77,7 +81,7 @@ start_app() {
 # board_shown: true once a shot of the window shows bars; leaves their
 # widths and colours, as bars() writes them, in $WORK/board.
 board_shown() {
-  shot "$WORK/board.txt" && bars "$WORK/board.txt" >"$WORK/board" &&
+  shot "$WORK/board.png" && bars "$WORK/board.png" >"$WORK/board" &&
     awk '$1 > 0 { found = 1 } END { exit !found }' "$WORK/board"
 }
 
@@ -86,15 +90,15 @@ board_changed() {
   board_shown && [ "$(cut -d' ' -f1 "$WORK/board")" != "$(cut -d' ' -f1 "$1")" ]
 }
 
-# settled FILE: takes a shot into FILE, true when it is what the last one was.
+# settled FILE: takes a shot into FILE, true when it shows what the last one did.
 settled() {
   [ -f "$1" ] && mv "$1" "$1.last"
-  shot "$1" && cmp -s "$1" "$1.last"
+  shot "$1" && [ -f "$1.last" ] && pixels same "$1" "$1.last"
 }
 
 # moving: true when two shots in a row differ, as while bars slide.
 moving() {
-  shot "$WORK/moving1.txt" && shot "$WORK/moving2.txt" && ! cmp -s "$WORK/moving1.txt" "$WORK/moving2.txt"
+  shot "$WORK/moving1.png" && shot "$WORK/moving2.png" && ! pixels same "$WORK/moving1.png" "$WORK/moving2.png"
 }
 
 # sway_window: "title<TAB>X,Y WxH<TAB>app id" of the program's window, from
@@ -121,55 +125,19 @@ wait_exit() {
   APP_PID=""
 }
 
-# shot FILE: saves the window's client area as text, one "x,y: r g b" a pixel,
-# row by row. It goes through ImageMagick's plain PPM (after "P3", the width,
-# the height and the largest value, three numbers a pixel; "#" starts a
-# comment line), which it writes some thirty times faster than its own text
-# format, so that a shot stays within a second or two when the tools run
-# under emulation (arm64 in CI).
+# shot FILE: saves the window's client area as a PNG.
 shot() {
   if [ -n "${WAYLAND_DISPLAY:-}" ]; then
-    grim -g "$GEOMETRY" "$WORK/shot.png"
+    grim -g "$GEOMETRY" "$1"
   else
-    import -window "$WIN" "$WORK/shot.png"
+    import -window "$WIN" "png:$1"
   fi
-  convert "$WORK/shot.png" -depth 8 -compress none ppm:- | awk '/^#/ { next } {
-    for (i = 1; i <= NF; i++) {
-      if (header < 4) { field[header++] = $i; continue }
-      rgb[n++] = $i
-      if (n == 3) { print p % field[1] "," int(p / field[1]) ": " rgb[0] " " rgb[1] " " rgb[2]; p++; n = 0 }
-    }
-  }' >"$1"
 }
 
-# One line per bar, top to bottom: its width in pixels and its colour. Fails
-# unless each bar is a solid run that starts at its slot's left edge, with
-# only background beside it up to the buttons, the same on every row the bar
-# has to itself (all but its top and bottom two, which it may share or frame).
+# bars SHOT: one line per bar, top to bottom: its width in pixels and its
+# colour. Fails unless each bar is a solid run on its slot (pixels.py).
 bars() {
-  awk '
-    FNR == NR {
-      if ($1 == "bar") { left[$2] = $3; top[$2] = $4; height[$2] = $6; n++ }
-      if ($1 == "button" && (limit == "" || $2 - 2 < limit)) limit = $2 - 2
-      next
-    }
-    { split($1, p, /[,:]/); c[p[1] "," p[2]] = $2 " " $3 " " $4 }
-    END {
-      bg = c["2,2"]
-      for (i = 0; i < n; i++) {
-        for (y = top[i] + 2; y <= top[i] + height[i] - 3; y++) {
-          if (c[(left[i] - 1) "," y] != bg) { print "bar " i ": no background left of the slot"; exit 1 }
-          x = left[i]; colour = c[x "," y]
-          while (x < limit && c[x "," y] == colour && colour != bg) x++
-          for (r = x; r < limit; r++)
-            if (c[r "," y] != bg) { print "bar " i ": not one solid run at row " y; exit 1 }
-          w = x - left[i]
-          if (y == top[i] + 2) { width = w; first = colour }
-          else if (w != width || (w > 0 && colour != first)) { print "bar " i ": rows differ"; exit 1 }
-        }
-        print width " " (width > 0 ? first : "none")
-      }
-    }' "$LAYOUT" "$1"
+  pixels bars "$1" "$LAYOUT"
 }
 
 # The scenarios that the desktop and the Windows tests share.
@@ -218,19 +186,12 @@ click() {
   xdotool mousemove --window "$WIN" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
 }
 
-# region FILE X Y W H: the pixels of a shot inside a rectangle.
-region() {
-  awk -v x0="$2" -v y0="$3" -v x1="$(($2 + $4 - 1))" -v y1="$(($3 + $5 - 1))" \
-    '{ split($1, p, /[,:]/) } p[1] >= x0 && p[1] <= x1 && p[2] >= y0 && p[2] <= y1' "$1"
-}
-
 # True while the Randomize button's caption is drawn in the enabled text
 # colour: the darkest pixel inside its frame (5 by 4 pixels in from the edge).
 buttons_enabled() {
-  shot "$WORK/buttons.txt"
+  shot "$WORK/buttons.png"
   set -- $(button_rect Randomize)
-  region "$WORK/buttons.txt" $(($1 + 5)) $(($2 + 4)) $(($3 - 10)) $(($4 - 8)) |
-    awk '{ s = $2 + $3 + $4; if (min == "" || s < min) min = s } END { exit !(min < 150) }'
+  [ "$(pixels darkest "$WORK/buttons.png" $(($1 + 5)) $(($2 + 4)) $(($3 - 10)) $(($4 - 8)))" -lt 150 ]
 }
 
 buttons_locked() {

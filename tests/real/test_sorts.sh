@@ -12,15 +12,14 @@ start_app
 # The style shows the focus only once the keyboard is used, so a button's
 # picture changes only when it shows the focus.
 xdotool windowactivate --sync "$WIN"
-wait_for 30 "the active window's picture to settle" settled "$WORK/tab0.txt"
+wait_for 30 "the active window's picture to settle" settled "$WORK/tab0.png"
 xdotool key Tab Tab
 focus_moved() { # CAPTION: did the button's picture change between the two shots?
-  rect=$(button_rect "$1")
-  # shellcheck disable=SC2086
-  ! [ "$(region "$WORK/tab0.txt" $rect)" = "$(region "$WORK/tab2.txt" $rect)" ]
+  # shellcheck disable=SC2046
+  ! pixels same "$WORK/tab0.png" "$WORK/tab2.png" $(button_rect "$1")
 }
 shows_focus() { # CAPTION: takes a shot; true when the button's picture changed
-  shot "$WORK/tab2.txt" && focus_moved "$1"
+  shot "$WORK/tab2.png" && focus_moved "$1"
 }
 wait_for 30 "two Tabs from Randomize to reach Random sort" shows_focus "Random sort"
 focus_moved Push-sort && fail "Push-sort changed on the way to Random sort"
@@ -59,8 +58,8 @@ for entry in "1 Bubble-sort" "2 Random sort" "3 Push-sort"; do
     click "Random sort"
   fi
   wait_sorted 120 "$sort"
-  shot "$WORK/after.txt"
-  bars "$WORK/after.txt" >"$WORK/after" || fail "$sort: $(cat "$WORK/after")"
+  shot "$WORK/after.png"
+  bars "$WORK/after.png" >"$WORK/after" || fail "$sort: $(cat "$WORK/after")"
   ascending "$WORK/after" || fail "$sort left the bars out of order: $(cat "$WORK/after")"
   [ "$(sort "$WORK/before")" = "$(sort "$WORK/after")" ] ||
     fail "$sort: widths and colours did not stay together, or a click during the sort changed the board"

@@ -32,8 +32,8 @@ ascending "$WORK/before" && fail "the first picture is already in order"
 press Push-sort
 wait_locked Push-sort
 wait_sorted 120 Push-sort
-shot "$WORK/after.txt"
-bars "$WORK/after.txt" >"$WORK/after" || fail "$(cat "$WORK/after")"
+shot "$WORK/after.png"
+bars "$WORK/after.png" >"$WORK/after" || fail "$(cat "$WORK/after")"
 ascending "$WORK/after" || fail "Push-sort left the bars out of order: $(cat "$WORK/after")"
 [ "$(sort "$WORK/before")" = "$(sort "$WORK/after")" ] || fail "widths and colours did not stay together"
 echo "Push-sort: greyed while it ran, bars ascending after it"

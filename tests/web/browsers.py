@@ -30,6 +30,9 @@ import urllib.request
 
 import websocket
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import pixels  # noqa: E402
+
 ENGINES = ("chromium", "firefox", "webkit")
 MINIBROWSER = "/usr/lib/%s/webkit2gtk-4.1/MiniBrowser" % subprocess.run(
     ["dpkg-architecture", "-qDEB_HOST_MULTIARCH"], capture_output=True, text=True).stdout.strip()
@@ -240,7 +243,7 @@ class Chromium(SocketBrowser):
     def screenshot(self, x, y, width, height):
         shot = self.send("Page.captureScreenshot", clip={"x": x, "y": y, "width": width, "height": height,
                                                          "scale": 1})
-        return read_png(base64.b64decode(shot["data"]))[2]
+        return pixels.open_image(base64.b64decode(shot["data"]))
 
     def accessible(self):
         """(role, name, value) of every node of the accessibility tree, in tree order."""
@@ -345,7 +348,7 @@ class Firefox(SocketBrowser):
     def screenshot(self, x, y, width, height):
         shot = self.send("browsingContext.captureScreenshot", context=self.context,
                          clip={"type": "box", "x": x, "y": y, "width": width, "height": height})
-        return read_png(base64.b64decode(shot["data"]))[2]
+        return pixels.open_image(base64.b64decode(shot["data"]))
 
     def accessible(self):
         out = []
@@ -464,8 +467,10 @@ class WebKit(Browser):
             raise Failure("the viewport is %s, not %dx%d at ratio %g" % (shown, width, height, scale))
 
     def screenshot(self, x, y, width, height):
-        png = base64.b64decode(self.request("GET", "/screenshot"))
-        return crop_png(png, x, y, width, height, self.evaluate("window.devicePixelRatio"))
+        # WebKitWebDriver shoots the whole viewport, in device pixels.
+        scale = self.evaluate("window.devicePixelRatio")
+        shot = pixels.open_image(base64.b64decode(self.request("GET", "/screenshot")))
+        return pixels.crop(shot, round(x * scale), round(y * scale), round(width * scale), round(height * scale))
 
     def accessible(self):
         out = []
@@ -495,53 +500,6 @@ def open_browser(engine, scale=1, scripts=True, phone=None):
         browser.close()
         raise
     return browser
-
-
-def read_png(png):
-    """Width, height and rows of (r, g, b) of an 8-bit RGB or RGBA PNG."""
-    import struct
-    import zlib
-    if png[:8] != b"\x89PNG\r\n\x1a\n":
-        raise Failure("not a PNG")
-    pos, idat, header = 8, b"", None
-    while pos < len(png):
-        length, kind = struct.unpack(">I4s", png[pos:pos + 8])
-        chunk = png[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            header = struct.unpack(">IIBBBBB", chunk)
-        elif kind == b"IDAT":
-            idat += chunk
-        pos += 12 + length
-    width, height, depth, colour = header[:4]
-    if depth != 8 or colour not in (2, 6):
-        raise Failure("a PNG of depth %d and colour type %d" % (depth, colour))
-    channels = 3 if colour == 2 else 4
-    raw, stride, rows, previous = zlib.decompress(idat), width * channels, [], bytearray(width * channels)
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - channels] if i >= channels else 0
-            b, c = previous[i], previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 255
-            elif kind == 2:
-                line[i] = (line[i] + b) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif kind == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append([tuple(line[i:i + 3]) for i in range(0, stride, channels)])
-        previous = line
-    return width, height, rows
-
-
-def crop_png(png, x, y, width, height, scale):
-    """The rows of a screenshot inside a rectangle given in CSS pixels."""
-    _, _, rows = read_png(png)
-    x0, y0 = round(x * scale), round(y * scale)
-    return [row[x0:x0 + round(width * scale)] for row in rows[y0:y0 + round(height * scale)]]
 
 
 def run_test(main):

@@ -29,7 +29,7 @@ import sys
 import tempfile
 import time
 
-from browsers import Failure, open_browser, run_test
+from browsers import Failure, open_browser, pixels, run_test
 
 ENGINE, PAGE, SCENE_PAGE = sys.argv[1:4]
 LAYOUT_TOOL = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
@@ -249,46 +249,22 @@ def check_crisp(browser, board_width, what):
     # Whole CSS pixels inside the board, as every engine's screenshot can clip
     # them, short of the focus ring around the first button.
     left, top, ring = math.ceil(x), math.ceil(y), 4
-    rows = browser.screenshot(left, top, math.floor(board_width * scale_of(browser) / browser.evaluate(
+    shot = browser.screenshot(left, top, math.floor(board_width * scale_of(browser) / browser.evaluate(
         "devicePixelRatio") - (left - x)) - ring, math.floor(height - (top - y)))
-    colours = len({p for row in rows for p in row})
+    colours = len(pixels.colours(shot))
     if colours > 17:
         raise Failure("%s the bars show %d colours: their edges are blended" % (what, colours))
     return colours
 
 
-def runs(column):
-    out = []
-    for y, colour in enumerate(column):
-        if out and out[-1][2] == colour:
-            out[-1][1] = y
-        else:
-            out.append([y, y, colour])
-    return [tuple(r) for r in out]
-
-
-def scene(scale):
-    """The column and the runs of tests/support/scene.txt at a scale."""
-    column, expected, reading = None, [], False
-    with open(os.path.join(os.path.dirname(__file__), "..", "support", "scene.txt")) as table:
-        for fields in (line.split() for line in table if not line.startswith("#")):
-            if fields[0] == "scale":
-                reading = float(fields[1]) == scale
-                column = int(fields[3]) if reading else column
-            elif reading:
-                colour = GROUND if fields[2] == "ground" else tuple(int(v) for v in fields[2:5])
-                expected.append((int(fields[0]), int(fields[1]), colour))
-    return column, expected
-
-
 def check_scene(browser, scale):
     """The still of an exchange: two bars mid-slide over each other and over resting ones."""
     browser.open(SCENE_PAGE, "!!(window.Module && Module.sortbars && !%s.window.hidden)" % S)
-    x, expected = scene(scale)
+    x, expected = pixels.scene(scale)
     column = browser.evaluate("(() => { const c = %s.canvas, d = c.getContext('2d').getImageData(%d, 0, 1, c.height).data;"
                               " const out = []; for (let i = 0; i < d.length; i += 4) out.push([d[i], d[i + 1], d[i + 2]]);"
                               " return out; })()" % (S, x))
-    shown = runs([tuple(p) for p in column])
+    shown = pixels.runs([tuple(p) for p in column])
     if shown != expected:
         raise Failure("at scale %g the still of an exchange shows, down column %d, %s, not %s" % (scale, x, shown, expected))
 

@@ -59,25 +59,7 @@ chart_matches() {
 # of colour it lists there: the still of an exchange, as win_forms scene
 # poses it.
 scene_matches() {
-  shot "$WORK/scene.txt" || return 1
-  awk -v s="$SCALE" '
-    FNR == NR {
-      if ($1 == "scale") { on = ($2 == s); if (on) x = $4 }
-      else if (on && $1 !~ /^#/) want = want $0 "\n"
-      next
-    }
-    { split($1, p, /[,:]/) }
-    p[1] == x { c[p[2]] = $2 " " $3 " " $4; if (p[2] > last) last = p[2] }
-    END {
-      for (y = 0; y <= last; y++) {
-        colour = c[y] == c[0] ? "ground" : c[y]
-        if (y > 0 && colour == run) continue
-        if (y > 0) got = got first " " y - 1 " " run "\n"
-        first = y; run = colour
-      }
-      got = got first " " last " " run "\n"
-      if (got != want) { printf "%s", got > "/dev/stderr"; exit 1 }
-    }' "$(dirname "$0")/../support/scene.txt" "$WORK/scene.txt" 2>"$WORK/scene.seen"
+  shot "$WORK/scene.png" && pixels scene "$WORK/scene.png" "$SCALE" >"$WORK/scene.seen"
 }
 
 # buttons_are enabled|disabled: true when all four are.

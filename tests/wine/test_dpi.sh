@@ -25,8 +25,8 @@ for dpi in 96 144 192; do
   # The board: everything left of the buttons. A bar edge that fell between
   # device pixels would be smoothed into colours of its own.
   left=$(awk '$1 == "button" { print $2 }' "$LAYOUT" | sort -n | head -n 1)
-  import -window "$WIN" "$WORK/shot.png"
-  colours=$(convert "$WORK/shot.png" -crop "$((left - 2))x$(client_size | cut -dx -f2)+0+0" -unique-colors txt:- | tail -n +2 | wc -l)
+  shot "$WORK/shot.png"
+  colours=$(pixels colours "$WORK/shot.png" 0 0 $((left - 2)) "$(client_size | cut -dx -f2)")
   [ "$colours" -le 17 ] || fail "at $dpi dpi the board has $colours colours, more than the ground and 16 bars"
   [ "$colours" -ge 12 ] || fail "at $dpi dpi the board shows only $colours colours"
   wait_for 30 "at $dpi dpi the chart to name each bar by the length drawn" chart_matches
@@ -36,8 +36,8 @@ for dpi in 96 144 192; do
   [ "$STATUS" -eq 0 ] || fail "closing at $dpi dpi gave exit status $STATUS"
 
   start_app --window-only wine "$FORMS" scene
-  rm -f "$WORK/still.txt"
-  wait_for 30 "at $dpi dpi the still of an exchange to settle" settled "$WORK/still.txt"
+  rm -f "$WORK/still.png"
+  wait_for 30 "at $dpi dpi the still of an exchange to settle" settled "$WORK/still.png"
   scene_matches || fail "at $dpi dpi the still of an exchange shows, down its column: $(tr '\n' ',' <"$WORK/scene.seen")"
   echo "$dpi dpi: the still of an exchange as laid out"
   wmctrl -c Form1

@@ -26,8 +26,9 @@ check_box() {
   wait_for 30 "the box titled $1 on the screen" xdotool search --onlyvisible --name "^$1\$"
   box_win=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
   WIN=$box_win # for the shots
-  wait_for 30 "the box titled $1 to settle" settled "$WORK/box.txt"
-  red=$(awk '$2 > 180 && $3 < 90 && $4 < 90' "$WORK/box.txt" | wc -l)
+  rm -f "$WORK/box.png"
+  wait_for 30 "the box titled $1 to settle" settled "$WORK/box.png"
+  red=$(pixels reds "$WORK/box.png")
   [ "$red" -ge 40 ] || fail "the box $1 shows no critical icon ($red red pixels)"
 }
 

@@ -96,8 +96,8 @@ focus_is none || fail "a disabled button holds the focus"
 click Randomize
 click "Random sort"
 poll 120 buttons_are enabled || fail "Bubble-sort did not finish within 120 s"
-shot "$WORK/after.txt"
-bars "$WORK/after.txt" >"$WORK/after" || fail "Bubble-sort: $(cat "$WORK/after")"
+shot "$WORK/after.png"
+bars "$WORK/after.png" >"$WORK/after" || fail "Bubble-sort: $(cat "$WORK/after")"
 ascending "$WORK/after" || fail "Bubble-sort left the bars out of order: $(cat "$WORK/after")"
 [ "$(sort "$WORK/before")" = "$(sort "$WORK/after")" ] ||
   fail "Bubble-sort: widths and colours did not stay together, or a click during the sort changed the board"
