@@ -211,7 +211,7 @@ def check_close(browser):
     print("closed mid-sort: ended %d ms after the close; the page says %r" % ((time.monotonic() - start) * 1000, line))
 
 
-def pixels(twips, scale):
+def device_pixels(twips, scale):
     """Twips as whole device pixels, rounded as the program rounds them."""
     return int(math.floor(twips * scale / 15 + 0.5))
 
@@ -224,7 +224,7 @@ def scale_of(browser):
 def check_extents(browser, what):
     """Each bar is drawn on the canvas exactly as long as its meter's value."""
     values_now, scale = values(browser), scale_of(browser)
-    left = pixels(360, scale)
+    left = device_pixels(360, scale)
     shown = browser.evaluate("""(() => {
         const c = %s.canvas, g = c.getContext('2d'), out = [];
         for (let i = 0; i < 16; i++) {
@@ -236,7 +236,7 @@ def check_extents(browser, what):
         }
         return out;
     })()""" % ((S, scale, left) + GROUND + (left,)))
-    expected = [pixels(360 + v, scale) - left for v in values_now]
+    expected = [device_pixels(360 + v, scale) - left for v in values_now]
     if shown != expected:
         raise Failure("%s at scale %g the bars are drawn %s pixels long, not %s" % (what, scale, shown, expected))
 
