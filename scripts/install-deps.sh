@@ -16,7 +16,8 @@
 #            emscripten's tools and the core's tests
 #   browser  the three engines the page is tested in: headless Chromium,
 #            Firefox ESR, WebKitGTK (MiniBrowser and its WebDriver on Xvfb),
-#            a WebSocket client to drive them, and Pillow to read their shots
+#            a WebSocket client to drive them, Pillow to read their shots, and
+#            a private session bus with AT-SPI to hear their accessibility trees
 #   ci       what CI needs to make Debian trees of another release and
 #            architecture, and to run an arm64 one on this machine
 set -eu
@@ -33,7 +34,8 @@ group() {
     windows) echo "g++ cmake make doctest-dev g++-mingw-w64-x86-64-posix nsis"
       [ "$(dpkg --print-architecture)" != amd64 ] || echo "wine wine64" ;;
     web) echo "cmake make doctest-dev emscripten nodejs" ;;
-    browser) echo "chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket python3-pil" ;;
+    browser) echo "chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket python3-pil
+      dbus-daemon at-spi2-core python3-pyatspi" ;;
     ci) echo "debootstrap qemu-user-static" ;;
     *) echo "install-deps: no group \"$1\" (run, test, windows, web, browser or ci)" >&2; exit 2 ;;
   esac

@@ -101,6 +101,8 @@ def scene(scale):
     column, expected, reading = None, [], False
     with open(SCENE_TABLE) as table:
         for fields in (line.split() for line in table if line.strip() and not line.startswith("#")):
+            if fields[0] == "values":
+                continue
             if fields[0] == "scale":
                 reading = float(fields[1]) == float(scale)
                 column = int(fields[3]) if reading else column
@@ -108,6 +110,12 @@ def scene(scale):
                 colour = "ground" if fields[2] == "ground" else tuple(int(v) for v in fields[2:5])
                 expected.append((int(fields[0]), int(fields[1]), colour))
     return column, expected
+
+
+def scene_values():
+    """The still's sixteen values, from the top, as scene.txt lists them."""
+    with open(SCENE_TABLE) as table:
+        return next(line.split()[1:] for line in table if line.startswith("values "))
 
 
 def crop(image, x, y, width, height):

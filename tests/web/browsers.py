@@ -1,17 +1,21 @@
 """Drivers for the three browser engines that the page's tests run in.
 
-open_browser(engine, scale, scripts, phone) starts one headless browser,
-with a profile of its own, at a device pixel ratio, with or without
-JavaScript, and with a viewport of the size of a desktop browser's or of a
-PHONE's (width, height) in CSS pixels; it returns a Browser that drives its
-one page:
-  chromium  Debian's Chromium, over its DevTools protocol;
-  firefox   Firefox ESR, over its own WebDriver BiDi (no geckodriver);
+open_browser(engine, scale, scripts, phone, screen_reader) starts one
+browser, with a profile of its own, at a device pixel ratio, with or
+without JavaScript, and with a viewport of the size of a desktop browser's
+or of a PHONE's (width, height) in CSS pixels; it returns a Browser that
+drives its one page:
+  chromium  Debian's headless Chromium, over its DevTools protocol;
+  firefox   Firefox ESR, over its own WebDriver BiDi (no geckodriver),
+            headless, or with screen_reader on a private Xvfb display;
   webkit    WebKitGTK's MiniBrowser under Xvfb, through WebKitWebDriver.
+With screen_reader, each gives its accessibility tree to AT-SPI, which the
+test reads as Orca does (WebKit always does); the test must run on a
+private session bus (on_private_bus).
 Each has the same few operations: open a file, evaluate an expression (a
 promise is awaited; the value comes back as JSON), pointer clicks and keys,
-a viewport, a screenshot, the accessibility tree's name for an element, and
-entering a frame. Every wait has a bound in seconds and fails with what it
+a viewport, a screenshot, the page's buttons and meters as a screen reader
+hears them, and entering a frame. Every wait has a bound in seconds and fails with what it
 waited for; close() ends the browser, its driver and its display and
 removes its profile, on every path (use it as a context manager).
 """
@@ -51,6 +55,58 @@ def wait_until(seconds, what, probe):
         if time.monotonic() > deadline:
             raise Failure("%s: not within %g s" % (what, seconds))
         time.sleep(0.05)
+
+
+def on_private_bus():
+    """Runs this script again on a private session bus, with a runtime folder
+    of its own where the accessibility bus puts its socket, unless it runs on
+    one already: the engines' trees reach AT-SPI there and nowhere else."""
+    if os.environ.get("SORTBARS_PRIVATE_BUS"):
+        return
+    runtime = tempfile.mkdtemp(prefix="sortbars-bus-")
+    try:
+        status = subprocess.call(["dbus-run-session", "--", sys.executable] + sys.argv,
+                                 env=dict(os.environ, XDG_RUNTIME_DIR=runtime, SORTBARS_PRIVATE_BUS="1"))
+    finally:
+        shutil.rmtree(runtime, ignore_errors=True)
+    sys.exit(status)
+
+
+def spoken(number):
+    """A value as a screen reader reads it out: 1234, not 1234.0."""
+    return "%d" % number if float(number).is_integer() else "%g" % number
+
+
+def atspi_page(seconds):
+    """(role, name, value heard) of every button and meter in the web page
+    that the one application on the accessibility bus shows, as AT-SPI gives
+    them to Orca: the value is the text the engine gives for it (its
+    valuetext), or where that is empty, its number."""
+    import pyatspi
+    roles = {"push button": "button", "level bar": "meter"}
+
+    def walk(node):
+        yield node
+        for child in node:
+            if child is not None:
+                yield from walk(child)
+
+    def page():
+        for app in pyatspi.Registry.getDesktop(0):
+            for node in walk(app) if app is not None else ():
+                if node.getRoleName() == "document web":
+                    found = []
+                    for n in walk(node):
+                        role = roles.get(n.getRoleName())
+                        if role == "meter":
+                            text = dict(a.split(":", 1) for a in n.getAttributes()).get("valuetext")
+                            found.append((role, n.name, text or spoken(n.queryValue().currentValue)))
+                        elif role:
+                            found.append((role, n.name, None))
+                    if sum(role == "meter" for role, _, _ in found) == 16:
+                        return found
+        return None
+    return wait_until(seconds, "the page's sixteen meters on the accessibility bus", page)
 
 
 def free_port():
@@ -112,6 +168,18 @@ class Browser:
         self.processes.append(process)
         return process
 
+    def start_display(self):
+        """A private Xvfb display, chosen by Xvfb itself."""
+        read, write = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                   pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as answer:
+            number = answer.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        return ":" + number
+
     def wait_for(self, seconds, what, expression):
         return wait_until(seconds, what, lambda: self.evaluate(expression))
 
@@ -169,15 +237,21 @@ class SocketBrowser(Browser):
 class Chromium(SocketBrowser):
     name = "chromium"
 
-    def __init__(self, scale):
+    def __init__(self, scale, screen_reader=False):
         super().__init__()
         self.session = None  # a frame's target, once entered
+        self.screen_reader = screen_reader
+        # ACCESSIBILITY_ENABLED gives the tree to AT-SPI, as a desktop's
+        # screen reader setting does, headless too.
+        env, reader = dict(os.environ), ["--force-renderer-accessibility"] if screen_reader else []
+        if screen_reader:
+            env["ACCESSIBILITY_ENABLED"] = "1"
         try:
             self.start(["/usr/bin/chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                         "--no-first-run", "--disable-background-networking", "--disable-component-update",
                         "--disable-sync", "--user-data-dir=" + self.profile, "--remote-debugging-port=0",
-                        "--force-device-scale-factor=%g" % scale, "--window-size=800,600", "about:blank"],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                        "--force-device-scale-factor=%g" % scale, "--window-size=800,600"] + reader + ["about:blank"],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
             port_file = os.path.join(self.profile, "DevToolsActivePort")
             wait_until(30, "Chromium to open its DevTools port", lambda: os.path.exists(port_file)
                        and open(port_file).read().count("\n") >= 1)
@@ -246,11 +320,9 @@ class Chromium(SocketBrowser):
         return pixels.open_image(base64.b64decode(shot["data"]))
 
     def accessible(self):
-        """(role, name, value) of every node of the accessibility tree, in tree order."""
-        self.send("Accessibility.enable")
-        nodes = self.send("Accessibility.getFullAXTree")["nodes"]
-        return [(n.get("role", {}).get("value"), n.get("name", {}).get("value"), n.get("value", {}).get("value"))
-                for n in nodes]
+        if not self.screen_reader:
+            raise Failure("Chromium was started without its accessibility tree for screen readers")
+        return atspi_page(30)
 
     def enter_frame(self):
         """Drives the first iframe's document from now on. A sandboxed frame runs
@@ -279,19 +351,24 @@ class Firefox(SocketBrowser):
         "browser.region.network.url": "", "remote.prefs.recommended": True,
     }
 
-    def __init__(self, scale, scripts=True):
+    def __init__(self, scale, scripts=True, screen_reader=False):
         super().__init__()
         self.context = None
         self.top = None
+        self.screen_reader = screen_reader
         with open(os.path.join(self.profile, "user.js"), "w") as prefs:
             for key, value in dict(self.PREFS, **{"layout.css.devPixelsPerPx": str(scale),
                                                   "javascript.enabled": scripts}).items():
                 prefs.write("user_pref(%s, %s);\n" % (json.dumps(key), json.dumps(value)))
         try:
             log = open(os.path.join(self.profile, "stderr.log"), "w+")
-            self.start(["/usr/bin/firefox-esr", "--headless", "--no-remote", "--profile", self.profile,
+            # A headless Firefox gives no tree to AT-SPI.
+            env, headless = dict(os.environ), [] if screen_reader else ["--headless"]
+            if screen_reader:
+                env.update(DISPLAY=self.start_display(), GNOME_ACCESSIBILITY="1")
+            self.start(["/usr/bin/firefox-esr"] + headless + ["--no-remote", "--profile", self.profile,
                         "--remote-debugging-port", "0", "--width", "800", "--height", "600", "about:blank"],
-                       stdout=subprocess.DEVNULL, stderr=log)
+                       stdout=subprocess.DEVNULL, stderr=log, env=env)
 
             def address():
                 log.seek(0)
@@ -351,16 +428,9 @@ class Firefox(SocketBrowser):
         return pixels.open_image(base64.b64decode(shot["data"]))
 
     def accessible(self):
-        out = []
-        for role in ("button", "meter", "group"):
-            for node in self.send("browsingContext.locateNodes", context=self.context,
-                                  locator={"type": "accessibility", "value": {"role": role}})["nodes"]:
-                name = self.send("script.callFunction", functionDeclaration=
-                                 "(e) => e.getAttribute('aria-label') || e.textContent",
-                                 arguments=[{"sharedId": node["sharedId"]}], target={"context": self.context},
-                                 awaitPromise=False)["result"]["value"]
-                out.append((role, name, None))
-        return out
+        if not self.screen_reader:
+            raise Failure("a headless Firefox has no accessibility tree for screen readers")
+        return atspi_page(30)
 
     def enter_frame(self):
         def frame():
@@ -398,18 +468,6 @@ class WebKit(Browser):
         except BaseException:
             self.close()
             raise
-
-    def start_display(self):
-        """A private Xvfb display, chosen by Xvfb itself."""
-        read, write = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                   pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as answer:
-            number = answer.readline().strip()
-        if not number:
-            raise Failure("Xvfb did not start")
-        return ":" + number
 
     def listening(self):
         try:
@@ -473,13 +531,7 @@ class WebKit(Browser):
         return pixels.crop(shot, round(x * scale), round(y * scale), round(width * scale), round(height * scale))
 
     def accessible(self):
-        out = []
-        found = self.request("POST", "/elements", {"using": "css selector", "value": "button, [role]"})
-        for element in found:
-            ref = next(iter(element.values()))
-            out.append((self.request("GET", "/element/%s/computedrole" % ref),
-                        self.request("GET", "/element/%s/computedlabel" % ref), None))
-        return out
+        return atspi_page(30)
 
     def enter_frame(self):
         frame = wait_until(30, "the iframe", lambda: self.request("POST", "/elements", {
@@ -487,10 +539,10 @@ class WebKit(Browser):
         self.request("POST", "/frame", {"id": frame[0]})
 
 
-def open_browser(engine, scale=1, scripts=True, phone=None):
+def open_browser(engine, scale=1, scripts=True, phone=None, screen_reader=False):
     if engine == "webkit":
         return WebKit(scale, scripts, phone)
-    browser = Chromium(scale) if engine == "chromium" else Firefox(scale, scripts)
+    browser = Chromium(scale, screen_reader) if engine == "chromium" else Firefox(scale, scripts, screen_reader)
     try:
         if not scripts and engine == "chromium":
             browser.disable_scripts()

@@ -37,11 +37,13 @@ qreal scaleFactor()
     return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
 }
 
-// The still's column at a scale in tests/support/scene.txt, and the runs of
-// colour it lists down that column; x is -1 where the table has no such scale.
+// The still's column at a scale in tests/support/scene.txt, the runs of
+// colour it lists down that column, and the bars' values; x is -1 where the
+// table has no such scale.
 struct SceneColumn {
     int x = -1;
     QStringList runs;
+    std::vector<int> values; // the bars', from the top
 };
 
 SceneColumn sceneColumn(qreal scale)
@@ -52,15 +54,18 @@ SceneColumn sceneColumn(qreal scale)
     SceneColumn column;
     bool atScale = false;
     while (!table.atEnd()) {
-        const QStringList words = QString::fromUtf8(table.readLine()).split(' ', Qt::SkipEmptyParts);
+        const QStringList words = QString::fromUtf8(table.readLine()).trimmed().split(' ', Qt::SkipEmptyParts);
         if (words.isEmpty() || words[0].startsWith('#'))
             continue;
-        if (words[0] == "scale") {
+        if (words[0] == "values") {
+            for (const QString& v : words.mid(1))
+                column.values.push_back(v.toInt());
+        } else if (words[0] == "scale") {
             atScale = qFuzzyCompare(words[1].toDouble(), scale);
             if (atScale)
                 column.x = words[3].toInt();
         } else if (atScale) {
-            column.runs << words.join(' ').trimmed();
+            column.runs << words.join(QChar(' '));
         }
     }
     return column;
@@ -192,6 +197,8 @@ void TestHiDpi::stillOfAnExchange()
     const QImage image = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     QCOMPARE(runsDown(image, table.x), table.runs);
+    const Board values = valuesOf(still.form);
+    QCOMPARE(std::vector<int>(values.begin(), values.end()), table.values); // what the page's readers must hear
 }
 
 QTEST_MAIN(TestHiDpi)
