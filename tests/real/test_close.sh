@@ -1,6 +1,7 @@
 #!/bin/sh
 # Ending mid-sort: closing the window while bars slide ends the program at
-# once with status 0, and so does another client destroying the window.
+# once with status 0, and so does another client destroying the window, and
+# a close after 15 s of random input.
 set -eu
 . "$(dirname "$0")/session.sh"
 
@@ -8,6 +9,9 @@ start_x
 start_app
 
 check_close_mid_sort 3
+
+start_app
+check_random_input 15
 
 # Another client destroys the window mid-sort: no close request comes, and
 # the program must not go on without its window.

@@ -3,7 +3,7 @@
 # the buttons at their rectangles in tab order, the bars' pixels, the chart
 # that screen readers read through MSAA, Randomize, the keyboard, a sort with
 # the buttons greyed, the focus kept while another window has the input,
-# and a close mid-sort.
+# a close mid-sort, and a close after 15 s of random input.
 set -eu
 . "$(dirname "$0")/session.sh"
 
@@ -107,4 +107,7 @@ wait_for 10 "the focus back on Bubble-sort" focus_is Bubble-sort
 board_shown || fail "the board after the sort: $(cat "$WORK/board")"
 check_randomize
 check_close_mid_sort 5
+
+start_app wine "$APP"
+check_random_input 15
 echo "1 passed, 0 failed"
