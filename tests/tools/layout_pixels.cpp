@@ -3,7 +3,9 @@
 //   client WIDTH HEIGHT
 //   button X Y WIDTH HEIGHT CAPTION     (in layout order)
 //   bar INDEX X Y LONGEST HEIGHT        (bar 0 at the top; LONGEST for the largest value)
-// at 96 dpi, or at the scale given as its argument (1.5 for 144 dpi).
+//   drawn INDEX X Y WIDTH HEIGHT        (for each VALUE given: bar INDEX that long)
+// at 96 dpi, or at the scale given as its first argument (1.5 for 144 dpi):
+//   layout_pixels [SCALE [VALUE...]]
 #include "board/BarSlots.h"
 #include "runtime/FormHost.h"
 #include "support/ScriptedPlatform.h"
@@ -31,5 +33,11 @@ int main(int argc, char** argv)
         longest.setWidth(float(BarSlots::kValueRange - 1));
         const rt::PixelRect r = rt::barRect(longest, scale);
         std::printf("bar %d %d %d %d %d\n", i, r.left, r.top, r.width(), r.height());
+    }
+    for (int i = 0; i < BarSlots::kCount && i + 2 < argc; ++i) {
+        rt::Bar bar = form.Shape1[i];
+        bar.setWidth(float(std::atof(argv[i + 2])));
+        const rt::PixelRect r = rt::barRect(bar, scale);
+        std::printf("drawn %d %d %d %d %d\n", i, r.left, r.top, r.width(), r.height());
     }
 }

@@ -26,6 +26,7 @@ checks, run in each engine:
 - with JavaScript off, a message that says what to do; and where the page's
   policy refuses WebAssembly, one line that says so, and no window.
 """
+import json
 import math
 import os
 import shutil
@@ -225,32 +226,28 @@ def check_close(browser):
     print("closed mid-sort: ended %d ms after the close; the page says %r" % ((time.monotonic() - start) * 1000, line))
 
 
-def device_pixels(twips, scale):
-    """Twips as whole device pixels, rounded as the program rounds them."""
-    return int(math.floor(twips * scale / 15 + 0.5))
-
-
 def scale_of(browser):
     """The device pixels per designed CSS pixel: the ratio, times the fit to the page's room."""
     return browser.evaluate("%s.ratio * +%s.window.style.getPropertyValue('--fit')" % (S, S))
 
 
 def check_extents(browser, what):
-    """Each bar is drawn on the canvas exactly as long as its meter's value."""
+    """Each bar is drawn on the canvas exactly as long as its meter's value,
+    as the layout tool draws a bar of that value at the page's scale."""
     values_now, scale = values(browser), scale_of(browser)
-    left = device_pixels(360, scale)
+    drawn = [line.split()[2:] for line in layout_tool(repr(scale), *values_now) if line.startswith("drawn ")]
+    rows = [(int(x), int(y) + int(h) // 2) for x, y, _, h in drawn]  # each bar's left edge, on its middle row
     shown = browser.evaluate("""(() => {
-        const c = %s.canvas, g = c.getContext('2d'), out = [];
-        for (let i = 0; i < 16; i++) {
-            const y = Math.floor((367 + 240 * i) * %r / 15), d = g.getImageData(0, y, c.width, 1).data;
+        const c = %s.canvas, g = c.getContext('2d');
+        return %s.map(([left, y]) => {
+            const d = g.getImageData(0, y, c.width, 1).data;
             const same = (x, r, gr, b) => d[4 * x] == r && d[4 * x + 1] == gr && d[4 * x + 2] == b;
-            let x = %d;
+            let x = left;
             while (x < c.width && !same(x, %d, %d, %d)) x++;
-            out.push(x - %d);
-        }
-        return out;
-    })()""" % ((S, scale, left) + GROUND + (left,)))
-    expected = [device_pixels(360 + v, scale) - left for v in values_now]
+            return x - left;
+        });
+    })()""" % ((S, json.dumps(rows)) + GROUND))
+    expected = [int(w) for _, _, w, _ in drawn]
     if shown != expected:
         raise Failure("%s at scale %g the bars are drawn %s pixels long, not %s" % (what, scale, shown, expected))
 

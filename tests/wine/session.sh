@@ -44,13 +44,15 @@ focus_is() {
 }
 
 # chart_matches: the chart that screen readers get names "Bar 1" to "Bar 16"
-# from the top, each valued by the length drawn: its twips, from the slots'
-# left edge at 360, rounded to the window's pixels as every edge is.
+# from the top, each valued by the length drawn: the layout tool's width, at
+# the session's scale, of a bar of that value.
 chart_matches() {
   probe chart >"$WORK/chart" || return 1
   grep -q '^chart Bars 16$' "$WORK/chart" || return 1
-  awk -v s="$SCALE" 'FNR == NR { if ($1 == "bar") left = $3; next }
-    $1 == "item" { print $2 " " $3 " " int(($4 + 360) * s / 15 + 0.5) - left " " $5 }' "$LAYOUT" "$WORK/chart" >"$WORK/items"
+  # shellcheck disable=SC2046
+  "$SORTBARS_LAYOUT_TOOL" "$SCALE" $(awk '$1 == "item" { print $4 }' "$WORK/chart") >"$WORK/drawn" || return 1
+  awk 'FNR == NR { if ($1 == "drawn") width[$2 + 1] = $5; next }
+    $1 == "item" { print $2 " " $3 " " width[$3] " " $5 }' "$WORK/drawn" "$WORK/chart" >"$WORK/items"
   awk '{ print "Bar " NR " " $1 " progressbar" }' "$WORK/board" | cmp -s - "$WORK/items"
 }
 

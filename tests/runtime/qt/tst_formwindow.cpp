@@ -171,24 +171,26 @@ void TestFormWindow::barsPaintAtTheirSlots()
     const QColor background = image.pixelColor(2, 2);
 
     for (int i = 0; i < BarSlots::kCount; ++i) {
-        const int top = 16 + 16 * i; // 240 + 240 i twips
-        const int right = 24 + qRound(kBoard[i] / 15.0); // bar spans x 24 .. right - 1
-        const int y = top + 8;
-        QCOMPARE(image.pixelColor(23, y), background);
-        if (kBoard[i] >= 15) {
-            QCOMPARE(image.pixelColor(24, y), colourOf(i));
-            QCOMPARE(image.pixelColor(right - 1, y), colourOf(i));
+        const rt::PixelRect r = rt::barRect(form->Shape1[i], 1);
+        const int y = r.top + r.height() / 2;
+        QCOMPARE(image.pixelColor(r.left - 1, y), background);
+        if (r.width() > 0) {
+            QCOMPARE(image.pixelColor(r.left, y), colourOf(i));
+            QCOMPARE(image.pixelColor(r.right - 1, y), colourOf(i));
         }
-        QCOMPARE(image.pixelColor(right, y), background);
+        QCOMPARE(image.pixelColor(r.right, y), background);
     }
-    // Neighbours share one row: the last bar's bottom row is 16 * 16 + 16 = 272.
-    QCOMPARE(image.pixelColor(30, 16 + 16 * 15 + 16), colourOf(15));
-    QCOMPARE(image.pixelColor(30, 16 + 16 * 15 + 17), background);
+    // Neighbours share one row: the last bar's bottom row is its own.
+    const rt::PixelRect last = rt::barRect(form->Shape1[15], 1);
+    QCOMPARE(image.pixelColor(last.left + 6, last.bottom - 1), colourOf(15));
+    QCOMPARE(image.pixelColor(last.left + 6, last.bottom), background);
     // The upper bar is drawn over the shared row: the layout lists the bars
     // from the bottom up, and a control listed later is drawn over earlier ones.
-    for (int i = 0; i + 1 < BarSlots::kCount; ++i)
-        if (kBoard[i] >= 15 && kBoard[i + 1] >= 15 && colourOf(i) != colourOf(i + 1))
-            QCOMPARE(image.pixelColor(24, 16 + 16 * i + 16), colourOf(i));
+    for (int i = 0; i + 1 < BarSlots::kCount; ++i) {
+        const rt::PixelRect upper = rt::barRect(form->Shape1[i], 1), lower = rt::barRect(form->Shape1[i + 1], 1);
+        if (upper.width() > 0 && lower.width() > 0 && colourOf(i) != colourOf(i + 1))
+            QCOMPARE(image.pixelColor(upper.left, upper.bottom - 1), colourOf(i));
+    }
 }
 
 void TestFormWindow::buttonsFollowEnabledState()

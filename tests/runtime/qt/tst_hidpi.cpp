@@ -15,8 +15,6 @@
 
 #include <qpa/qplatformbackingstore.h>
 
-#include <cmath>
-
 class TestHiDpi : public QObject
 {
     Q_OBJECT
@@ -140,7 +138,7 @@ void TestHiDpi::barsHaveNoBlendedEdges()
                 QFAIL(qPrintable(QString("blended pixel at %1,%2").arg(x).arg(y)));
 
     // The top bar's first row is a whole row of its colour.
-    const int top = int(std::lround(240 * scale / 15));
+    const int top = rt::barRect(form.Shape1[0], scale).top;
     const QRgb first = image.pixel(qRound(30 * scale), top);
     QVERIFY(first != image.pixel(1, 1));
     QCOMPARE(image.pixel(qRound(30 * scale), top - 1), image.pixel(1, 1));
