@@ -81,12 +81,17 @@ void TestFocus::focusComesBackAfterSort_data()
     QTest::addColumn<QString>("focusBefore"); // the button with the focus as the sort starts; "" for none
     QTest::addColumn<QString>("pressed");
     QTest::addColumn<QString>("focusAfter");
-    const char* sorts[] = { "BS", "Command1", "PS" };
-    for (const char* sort : sorts) {
-        QTest::addRow("%s by Space", sort) << Start::Keyboard << sort << sort << sort;
-        QTest::addRow("%s by click", sort) << Start::Click << "RN" << sort << sort;
-        QTest::addRow("%s by accessible press, no focus", sort) << Start::AccessiblePress << "" << sort << sort;
-    }
+    // Where the focus goes is the host's rule, whichever the sort (the core's
+    // focus table); here each way Qt starts one, each through a sort of its own.
+    QTest::addRow("BS by Space") << Start::Keyboard << "BS"
+                                 << "BS"
+                                 << "BS";
+    QTest::addRow("Command1 by click") << Start::Click << "RN"
+                                       << "Command1"
+                                       << "Command1";
+    QTest::addRow("PS by accessible press, no focus") << Start::AccessiblePress << ""
+                                                      << "PS"
+                                                      << "PS";
     QTest::addRow("Command1 by accessible press, focus on Randomize") << Start::AccessiblePress << "RN"
                                                                       << "Command1"
                                                                       << "RN";
