@@ -15,9 +15,10 @@ private session bus (on_private_bus).
 Each has the same few operations: open a file, evaluate an expression (a
 promise is awaited; the value comes back as JSON), pointer clicks and keys,
 a viewport, a screenshot, the page's buttons and meters as a screen reader
-hears them, and entering a frame. Every wait has a bound in seconds and fails with what it
-waited for; close() ends the browser, its driver and its display and
-removes its profile, on every path (use it as a context manager).
+hears them, and entering a frame. Every wait has a bound in seconds and
+fails with what it waited for; close() ends the browser, its driver and its
+display and removes its profile, on every path (use it as a context
+manager).
 """
 import base64
 import json

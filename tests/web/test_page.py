@@ -35,7 +35,7 @@ import sys
 import tempfile
 import time
 
-from browsers import Failure, on_private_bus, open_browser, pixels, run_test
+from browsers import Failure, on_private_bus, open_browser, pixels, run_test, wait_until
 
 ENGINE, PAGE, SCENE_PAGE = sys.argv[1:4]
 LAYOUT_TOOL = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
@@ -126,15 +126,21 @@ def check_window(browser, client, buttons):
 
 
 def check_accessibility(browser, values, what):
-    """The buttons and bars as a screen reader hears them, each bar at VALUES."""
-    nodes = browser.accessible()
-    buttons = sorted(n[1] for n in nodes if n[0] == "button" and n[1] != "Close")
-    if buttons != sorted(CAPTIONS):
-        raise Failure("%s the accessibility tree's buttons are %s" % (what, buttons))
-    heard = [n[1:] for n in nodes if n[0] == "meter"]
+    """The buttons and bars as a screen reader hears them, each bar at VALUES,
+    within a few seconds of a page's load, as its tree reaches the reader."""
     expected = [("Bar %d" % (i + 1), str(v)) for i, v in enumerate(values)]
-    if heard != expected:
-        raise Failure("%s a screen reader hears the bars as %s, not %s" % (what, heard, expected))
+    heard = {}
+
+    def hears_all():
+        nodes = browser.accessible()
+        heard["buttons"] = sorted(n[1] for n in nodes if n[0] == "button" and n[1] != "Close")
+        heard["bars"] = [n[1:] for n in nodes if n[0] == "meter"]
+        return heard["buttons"] == sorted(CAPTIONS) and heard["bars"] == expected
+    try:
+        wait_until(10, "", hears_all)
+    except Failure:
+        raise Failure("%s a screen reader hears the buttons %s and the bars as %s, not %s"
+                      % (what, heard["buttons"], heard["bars"], expected)) from None
 
 
 def check_screen_reader(browser):
