@@ -84,7 +84,9 @@ def atspi_page(seconds):
     them to Orca: the value is the text the engine gives for it (its
     valuetext), or where that is empty, its number."""
     import pyatspi
-    roles = {"push button": "button", "level bar": "meter"}
+    # By role, not by its name, which AT-SPI has renamed ("push button" is
+    # "button" from at-spi2-core 2.50 on).
+    roles = {pyatspi.ROLE_PUSH_BUTTON: "button", pyatspi.ROLE_LEVEL_BAR: "meter"}
 
     def walk(node):
         yield node
@@ -95,10 +97,10 @@ def atspi_page(seconds):
     def page():
         for app in pyatspi.Registry.getDesktop(0):
             for node in walk(app) if app is not None else ():
-                if node.getRoleName() == "document web":
+                if node.getRole() == pyatspi.ROLE_DOCUMENT_WEB:
                     found = []
                     for n in walk(node):
-                        role = roles.get(n.getRoleName())
+                        role = roles.get(n.getRole())
                         if role == "meter":
                             text = dict(a.split(":", 1) for a in n.getAttributes()).get("valuetext")
                             found.append((role, n.name, text or spoken(n.queryValue().currentValue)))
