@@ -56,6 +56,9 @@ start_x() {
   DISPLAY=":$(cat "$SESSION_DIR/display")"
   export DISPLAY
   unset WAYLAND_DISPLAY XDG_SESSION_TYPE # so that Qt picks X11
+  # Xvfb names its display a moment before it takes clients, which under
+  # emulation is long enough for openbox to find no display.
+  wait_for 30 "Xvfb to take clients on $DISPLAY" xdpyinfo
   spawn openbox >"$SESSION_DIR/openbox.log" 2>&1
   openbox_pid=$SPAWNED
   poll 60 wmctrl -m || {
