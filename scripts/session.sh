@@ -49,22 +49,30 @@ spawn() {
   SESSION_PIDS="$SPAWNED $SESSION_PIDS"
 }
 
-# start_x [WIDTHxHEIGHT]: Xvfb with openbox; exports DISPLAY.
+# start_x [WIDTHxHEIGHT]: Xvfb with openbox; exports DISPLAY. Now and then,
+# with X sessions starting side by side, openbox ends at once, finding no
+# display on one that has just taken xdpyinfo; then the session starts
+# again, up to three times.
 start_x() {
-  spawn Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$SESSION_DIR/display" 2>/dev/null
-  wait_for 30 "Xvfb to report its display" test -s "$SESSION_DIR/display"
-  DISPLAY=":$(cat "$SESSION_DIR/display")"
-  export DISPLAY
-  unset WAYLAND_DISPLAY XDG_SESSION_TYPE # so that Qt picks X11
-  # Xvfb names its display a moment before it takes clients, which under
-  # emulation is long enough for openbox to find no display.
-  wait_for 30 "Xvfb to take clients on $DISPLAY" xdpyinfo
-  spawn openbox >"$SESSION_DIR/openbox.log" 2>&1
-  openbox_pid=$SPAWNED
-  poll 60 wmctrl -m || {
-    kill -0 "$openbox_pid" 2>/dev/null || fail "openbox ended at start: $(tail -n 3 "$SESSION_DIR/openbox.log")"
-    fail "openbox to manage the display: not within 60 s"
-  }
+  for x_try in 1 2 3; do
+    : >"$SESSION_DIR/display"
+    spawn Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$SESSION_DIR/display" 2>/dev/null
+    xvfb_pid=$SPAWNED
+    wait_for 30 "Xvfb to report its display" test -s "$SESSION_DIR/display"
+    DISPLAY=":$(cat "$SESSION_DIR/display")"
+    export DISPLAY
+    unset WAYLAND_DISPLAY XDG_SESSION_TYPE # so that Qt picks X11
+    wait_for 30 "Xvfb to take clients on $DISPLAY" xdpyinfo
+    spawn openbox >"$SESSION_DIR/openbox.log" 2>&1
+    openbox_pid=$SPAWNED
+    poll 60 sh -c "wmctrl -m || ! kill -0 $openbox_pid" || fail "openbox to manage the display: not within 60 s"
+    wmctrl -m >/dev/null 2>&1 && return 0
+    kill -0 "$openbox_pid" 2>/dev/null && fail "openbox to manage the display: not within 60 s"
+    echo "start_x: openbox ended at start ($(tail -n 1 "$SESSION_DIR/openbox.log")); starting again" >&2
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  done
+  fail "openbox ended at start three times: $(tail -n 3 "$SESSION_DIR/openbox.log")"
 }
 
 # start_mutter: headless mutter, GNOME's compositor, with a virtual monitor.
