@@ -56,10 +56,9 @@ def layout_tool(*args):
 
 
 def layout():
-    lines = [line.split(" ", 5) for line in layout_tool()]
-    client = next((int(l[1]), int(l[2])) for l in lines if l[0] == "client")
-    buttons = {l[5]: tuple(int(v) for v in l[1:5]) for l in lines if l[0] == "button"}
-    return client, buttons
+    """The client area's size, and each button's rectangle by its caption."""
+    client, buttons, _ = pixels.layout(layout_tool())
+    return client, {caption: (x, y, w, h) for x, y, w, h, caption in buttons}
 
 
 def open_page(browser, page=PAGE):
