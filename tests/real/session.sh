@@ -47,9 +47,7 @@ button_rect() {
 # start_app [--window-only] [COMMAND...]: starts the program (or COMMAND,
 # such as "wine $APP") on the session's display and waits for its window
 # and, unless told not to, its first picture of the bars at rest. Sets
-# APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (sway). Under mutter, which
-# has no screenshots, it waits for the window that screen readers see
-# (accessibility must be on).
+# APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (sway).
 start_app() {
   picture=true
   [ "${1:-}" = --window-only ] && { picture=false; shift; }
@@ -59,11 +57,7 @@ start_app() {
   # A window that Wine makes belongs to a process of Wine's own.
   by_pid="--pid $APP_PID"
   [ "$1" = wine ] && by_pid=""
-  if [ "${SESSION_COMPOSITOR:-}" = mutter ]; then
-    wait_for 60 "a window of the program on mutter" \
-      timeout 20 /usr/bin/python3 "$(dirname "$0")/../real/screen_reader.py" "$APP_PID" window
-    return
-  elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  if [ -n "${WAYLAND_DISPLAY:-}" ]; then
     wait_for 60 "a window of the program on sway" sway_window
     GEOMETRY=$(sway_window | cut -f2)
   else
@@ -94,11 +88,6 @@ board_changed() {
 settled() {
   [ -f "$1" ] && mv "$1" "$1.last"
   shot "$1" && [ -f "$1.last" ] && pixels same "$1" "$1.last"
-}
-
-# moving: true when two shots in a row differ, as while bars slide.
-moving() {
-  shot "$WORK/moving1.png" && shot "$WORK/moving2.png" && ! pixels same "$WORK/moving1.png" "$WORK/moving2.png"
 }
 
 # sway_window: "title<TAB>X,Y WxH<TAB>app id" of the program's window, from
@@ -138,41 +127,6 @@ shot() {
 # colour. Fails unless each bar is a solid run on its slot (pixels.py).
 bars() {
   pixels bars "$1" "$LAYOUT"
-}
-
-# The scenarios that the desktop and the Windows tests share.
-
-# check_first_picture: the first picture, which start_app waited for, shows
-# random widths in random colours.
-check_first_picture() {
-  [ "$(awk '$1 > 0' "$WORK/board" | wc -l)" -ge 12 ] || fail "the first picture shows too few bars: $(cat "$WORK/board")"
-  [ "$(cut -d' ' -f2- "$WORK/board" | sort -u | wc -l)" -ge 12 ] || fail "the bars are not in random colours"
-}
-
-# check_randomize: a click on Randomize draws new widths and keeps every
-# slot's colour.
-check_randomize() {
-  cp "$WORK/board" "$WORK/randomized"
-  click Randomize
-  wait_for 30 "Randomize to draw new widths" board_changed "$WORK/randomized"
-  paste -d' ' "$WORK/randomized" "$WORK/board" |
-    awk '$1 > 0 && $5 > 0 && ($2 " " $3 " " $4) != ($6 " " $7 " " $8) { bad = 1 } END { exit bad }' ||
-    fail "Randomize changed a colour"
-}
-
-# check_close_mid_sort SECONDS: closes the window while the bars of a
-# Push-sort slide, and fails unless the program ends within SECONDS with
-# status 0. A random board takes well over ten seconds to sort: ending
-# within a few means the close was acted on in a frame, not after the sort.
-check_close_mid_sort() {
-  click Push-sort
-  wait_locked Push-sort
-  wait_for 30 "bars sliding in the sort" moving
-  start=$(date +%s%N)
-  wmctrl -c Form1
-  wait_exit "$1"
-  [ "$STATUS" -eq 0 ] || fail "closing mid-sort gave exit status $STATUS"
-  echo "closed mid-sort: ended $(( ($(date +%s%N) - start) / 1000000 )) ms after the close request"
 }
 
 # check_random_input SECONDS: for SECONDS, a seeded stream of what a user may
@@ -216,11 +170,6 @@ check_random_input() {
   echo "random input: $events events in $1 s, then a close with status 0 (SORTBARS_FUZZ_SEED=$seed)"
 }
 
-# ascending FILE: true when the widths that bars() wrote ascend.
-ascending() {
-  cut -d' ' -f1 "$1" | sort -n -c 2>/dev/null
-}
-
 # click CAPTION: clicks the middle of a button with the X pointer.
 click() {
   set -- $(button_rect "$1")
@@ -242,9 +191,4 @@ buttons_locked() {
 # wait_locked WHAT: waits for a sort to grey the buttons.
 wait_locked() {
   wait_for 30 "$1 to grey the buttons" buttons_locked
-}
-
-# wait_sorted SECONDS WHAT: waits for the buttons to come back after a sort.
-wait_sorted() {
-  poll "$1" buttons_enabled || fail "$2 did not finish within $1 s"
 }

@@ -1,9 +1,11 @@
 #!/bin/sh
-# sortbars.exe under Wine in a real X window: its caption and client size,
-# the buttons at their rectangles in tab order, the bars' pixels, the chart
-# that screen readers read through MSAA, Randomize, the keyboard, a sort with
-# the buttons greyed, the focus kept while another window has the input,
-# a close mid-sort, and a close after 15 s of random input.
+# What only sortbars.exe under Wine shows, in a real X window: the icon, the
+# buttons at their rectangles in tab order as MSAA lists them, a frame that
+# cannot be resized, the chart valued by the length drawn and the value
+# changes announced, the focus kept while another window has the input,
+# Enter on the focused button, the buttons drawn greyed in a sort, and 15 s
+# of random input; then the scenarios every window runs (tests/support/
+# scenarios.py), read through win_probe.exe.
 set -eu
 . "$(dirname "$0")/session.sh"
 
@@ -31,21 +33,20 @@ grep -qx 'frame fixed no-maximize' "$WORK/window" || fail "the window can be res
 grep -q '^button .* disabled ' "$WORK/window" && fail "a button starts disabled: $(cat "$WORK/window")"
 focus_is Randomize || fail "the focus does not start on Randomize: $(cat "$WORK/window")"
 
-check_first_picture
-
 chart_matches || fail "the chart does not match the picture: $(cat "$WORK/chart") against $(cat "$WORK/board")"
 for caption in Randomize Bubble-sort Push-sort "Random sort"; do
   grep -qx "control $caption" "$WORK/chart" || fail "screen readers do not see the button $caption: $(cat "$WORK/chart")"
 done
 
-# Randomize draws new widths, keeps every slot's colour, and the chart
-# follows, announcing to screen readers the value of each bar that changed.
+# The chart follows Randomize, announcing to screen readers the value of
+# each bar that changed.
 cp "$WORK/chart" "$WORK/chart.before"
 timeout 90 wine "$PROBE" events >"$WORK/events" 2>/dev/null &
 events_pid=$!
 wait_for 30 "the probe to listen for value changes" grep -q listening "$WORK/events"
-check_randomize
-wait_for 30 "the chart to follow Randomize" chart_matches
+click Randomize
+followed() { board_shown && chart_matches && ! cmp -s "$WORK/chart" "$WORK/chart.before"; }
+wait_for 30 "the chart to follow Randomize's new widths" followed
 changed=$(paste -d' ' "$WORK/chart.before" "$WORK/chart" | awk '$1 == "item" && $4 != $9 { print $3 }')
 announced() {
   [ "$(tr -d '\r' <"$WORK/events" | awk '$1 == "child" { print $2 }' | sort -nu)" = "$(echo "$changed" | sort -n)" ]
@@ -53,17 +54,9 @@ announced() {
 wait_for 30 "value changes announced for the bars Randomize changed ($(echo $changed))" announced
 kill "$events_pid" 2>/dev/null || true
 
-# The keyboard: Tab and Shift+Tab walk the tab order and wrap around.
-xdotool windowactivate --sync "$WIN"
-wait_for 30 "the focus on Randomize once the window is active" focus_is Randomize
-for step in "Tab Bubble-sort" "Tab Random sort" "Tab Push-sort" "Tab Randomize" "shift+Tab Push-sort" \
-  "shift+Tab Random sort" "shift+Tab Bubble-sort" "shift+Tab Randomize"; do
-  xdotool key "${step%% *}"
-  wait_for 30 "${step%% *} to take the focus to ${step#* }" focus_is "${step#* }"
-done
-
 # The focus stays where the user left it while another window has the
 # input, and is there again when the window is activated.
+xdotool windowactivate --sync "$WIN"
 xdotool key Tab Tab
 wait_for 30 "Tab twice to take the focus to Random sort" focus_is "Random sort"
 spawn xlogo
@@ -84,30 +77,14 @@ wait_for 30 "Enter on Randomize to draw new widths" board_changed "$WORK/before"
 buttons_are enabled || fail "Enter on Randomize started a sort"
 focus_is Randomize || fail "Enter moved the focus from Randomize"
 
-# Bubble-sort from the keyboard: the buttons greyed and without the focus
-# while it runs, clicks ignored, the bars ascending after with their colours,
-# and the focus back on Bubble-sort.
-cp "$WORK/board" "$WORK/before"
-ascending "$WORK/before" && fail "Randomize left the bars in order"
-xdotool key Tab space
-wait_for 30 "Space on Bubble-sort to grey the buttons" buttons_are disabled
+# A sort draws the buttons greyed.
+click Bubble-sort
+wait_for 30 "Bubble-sort to disable the buttons" buttons_are disabled
 buttons_enabled && fail "the buttons are not drawn greyed while the sort runs"
-focus_is none || fail "a disabled button holds the focus"
-click Randomize
-click "Random sort"
-poll 120 buttons_are enabled || fail "Bubble-sort did not finish within 120 s"
-shot "$WORK/after.png"
-bars "$WORK/after.png" >"$WORK/after" || fail "Bubble-sort: $(cat "$WORK/after")"
-ascending "$WORK/after" || fail "Bubble-sort left the bars out of order: $(cat "$WORK/after")"
-[ "$(sort "$WORK/before")" = "$(sort "$WORK/after")" ] ||
-  fail "Bubble-sort: widths and colours did not stay together, or a click during the sort changed the board"
-wait_for 10 "the focus back on Bubble-sort" focus_is Bubble-sort
-
-# A close mid-sort ends the program at once, with status 0.
-board_shown || fail "the board after the sort: $(cat "$WORK/board")"
-check_randomize
-check_close_mid_sort 5
+wmctrl -c Form1
+wait_exit 10
 
 start_app wine "$APP"
 check_random_input 15
-echo "1 passed, 0 failed"
+
+/usr/bin/python3 "$(dirname "$0")/../real/desktop.py" wine "$APP" "$PROBE"
