@@ -83,11 +83,14 @@ class Reader:
         return not any(b.getState().contains(self.atspi.STATE_ENABLED) for b in self.buttons().values())
 
     def press(self, caption):
-        """As a screen reader does: the focus to the button, then its press action."""
+        """As a screen reader does: the focus to the button, then its press
+        action, which a disabled button does not offer."""
         button = self.buttons()[caption]
         button.queryComponent().grabFocus()
         actions = button.queryAction()
-        actions.doAction([i for i in range(actions.nActions) if actions.getName(i).lower() == "press"][0])
+        for i in range(actions.nActions):
+            if actions.getName(i).lower() == "press":
+                actions.doAction(i)
 
     def window(self):
         frame = next(child for child in self.app() if child is not None)
@@ -140,6 +143,9 @@ class Desktop:
     def shown(self):
         """Called once the window is there."""
 
+    def alive(self):
+        return self.process.poll() is None
+
     def ended(self, seconds):
         try:
             status = self.process.wait(seconds)
@@ -157,7 +163,27 @@ class Desktop:
 
 class X11(Desktop):
     name = "X11"
-    can = {"colours", "keys", "focus", "reader", "clicks"}
+    can = {"colours", "keys", "focus", "reader", "clicks", "activation", "wraps"}
+    other = None
+
+    def stop(self):
+        super().stop()
+        if self.other:
+            self.other.kill()
+            self.other.wait()
+            self.other = None
+
+    def deactivate(self):
+        """Another window, xlogo, takes the input."""
+        if not self.other:
+            self.other = subprocess.Popen(["xlogo"])
+            wait_until(30, "another window to show", lambda: output("xdotool", "search", "--onlyvisible", "--pid",
+                                                                     str(self.other.pid), "--name", "^xlogo$"))
+        other = output("xdotool", "search", "--onlyvisible", "--pid", str(self.other.pid), "--name", "^xlogo$").split()
+        output("xdotool", "windowactivate", "--sync", other[0].decode())
+
+    def activate(self):
+        output("xdotool", "windowactivate", "--sync", self.win)
 
     def found_window(self):
         found = output("xdotool", "search", "--onlyvisible", *self.search(), "--name", "^Form1$").split()
@@ -169,7 +195,7 @@ class X11(Desktop):
         return ["--pid", str(self.process.pid)]
 
     def shown(self):
-        output("xdotool", "windowactivate", "--sync", self.win)
+        self.activate()
         self.reader = Reader(self.process.pid)
 
     def shot(self):
@@ -218,7 +244,7 @@ class Wine(X11):
         return []
 
     def shown(self):
-        output("xdotool", "windowactivate", "--sync", self.win)
+        self.activate()
 
     def probe(self, what):
         return output("wine", self.probe_exe, what).decode().replace("\r", "").splitlines()
@@ -264,6 +290,9 @@ class Sway(Desktop):
         self.reader = Reader(self.process.pid)
 
     def shot(self):
+        # Where sway has the window now: it may place a new one again after it shows.
+        if not self.found_window():
+            raise Unreadable("the window has gone from sway's tree")
         return output("grim", "-g", self.geometry, "-")
 
     def press(self, caption):
@@ -289,7 +318,7 @@ class Mutter(Sway):
     """Mutter takes no shots here: the bars are what a screen reader hears.
     Keys go through one remote-desktop session, started with the program."""
     name = "mutter"
-    can = {"keys", "focus", "reader"}
+    can = {"keys", "focus", "reader", "wraps"}
     close_seconds = 10
     keyboard = None
 

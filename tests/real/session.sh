@@ -129,47 +129,6 @@ bars() {
   pixels bars "$1" "$LAYOUT"
 }
 
-# check_random_input SECONDS: for SECONDS, a seeded stream of what a user may
-# do at any moment, in a sort or not: clicks on any button, locked or not,
-# Tab, Shift+Tab, Space and Enter, and another window taking the input and
-# giving it back; then a close at whatever moment the stream ends. The
-# program must live through it and end with status 0. A failure names the
-# seed, and SORTBARS_FUZZ_SEED=N runs that stream again.
-check_random_input() {
-  seed=${SORTBARS_FUZZ_SEED:-$(date +%s)}
-  spawn xlogo
-  wait_for 30 "another window to take the input" xdotool search --onlyvisible --name '^xlogo$'
-  other=$(xdotool search --onlyvisible --name '^xlogo$' | head -n 1)
-  awk -v seed="$seed" 'BEGIN { srand(seed); for (i = 0; i < 100000; i++) print int(rand() * 9), int(rand() * 4) }' \
-    >"$WORK/events"
-  stop_at=$(($(date +%s) + $1))
-  events=0
-  while read -r event which && [ "$(date +%s)" -lt "$stop_at" ]; do
-    case $event in
-      0 | 1) case $which in
-          0) click Randomize ;;
-          1) click Bubble-sort ;;
-          2) click Push-sort ;;
-          *) click "Random sort" ;;
-        esac ;;
-      2) xdotool key Tab ;;
-      3) xdotool key shift+Tab ;;
-      4 | 5) xdotool key space ;;
-      6) xdotool key Return ;;
-      7) xdotool windowactivate "$other" ;;
-      *) xdotool windowactivate "$WIN" ;;
-    esac 2>/dev/null || true
-    events=$((events + 1))
-    kill -0 "$APP_PID" 2>/dev/null ||
-      fail "the program ended during random input, after $events events (SORTBARS_FUZZ_SEED=$seed)"
-  done <"$WORK/events"
-  wmctrl -c Form1
-  poll 5 sh -c "! kill -0 $APP_PID" || fail "the close after random input did not end the program (SORTBARS_FUZZ_SEED=$seed)"
-  wait_exit 1
-  [ "$STATUS" -eq 0 ] || fail "the close after random input gave exit status $STATUS (SORTBARS_FUZZ_SEED=$seed)"
-  echo "random input: $events events in $1 s, then a close with status 0 (SORTBARS_FUZZ_SEED=$seed)"
-}
-
 # click CAPTION: clicks the middle of a button with the X pointer.
 click() {
   set -- $(button_rect "$1")

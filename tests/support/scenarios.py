@@ -18,11 +18,17 @@ An adapter drives one window through a few operations:
   picture()         what is shown now, to tell whether it moves
   window()          (TITLE, (WIDTH, HEIGHT)) of the client area
   close()           asks the window to close, as its close box does
+  alive()           true while the program runs
   ended(SECONDS)    waits for the program to end and returns its exit status
+  deactivate(), activate()
+                    gives the input to another window, and takes it back
 and names in `can` the optional ones it has: "keys", "focus", "reader",
-"colours", "clicks" (a pointer that can click a disabled button). A
-scenario that needs one it lacks is skipped, with the reason printed.
+"colours", "clicks" (a pointer that can click a disabled button),
+"activation", "wraps" (Tab goes round the four buttons). A scenario that needs one it lacks is skipped, with the
+reason printed.
 """
+import os
+import random
 import sys
 import time
 
@@ -34,6 +40,7 @@ TAB_ORDER = ("Randomize", "Bubble-sort", "Random sort", "Push-sort")
 # that under Wine or emulation.
 SORT_SECONDS = 300
 START_SECONDS = 60
+RANDOM_SECONDS = 15
 
 
 class Failure(Exception):
@@ -160,10 +167,14 @@ def randomize(w):
 
 @needs("keys", "focus")
 def tab_order(w):
-    """Tab walks Randomize, Bubble-sort, Random sort, Push-sort and wraps;
-    Shift+Tab walks back; Space presses the focused button and no other."""
+    """Tab walks Randomize, Bubble-sort, Random sort, Push-sort, and in a
+    window wraps (a page's Tab goes on to the rest of the page); Shift+Tab
+    walks back; Space presses the focused button and no other."""
     wait_until(10, "the focus on Randomize", lambda: w.focused() == "Randomize")
-    for key, order in (("Tab", TAB_ORDER[1:] + TAB_ORDER[:1]), ("shift+Tab", TAB_ORDER[::-1])):
+    walks = (("Tab", TAB_ORDER[1:]), ("shift+Tab", TAB_ORDER[-2::-1]))
+    if "wraps" in w.can:
+        walks = (("Tab", TAB_ORDER[1:] + TAB_ORDER[:1]), ("shift+Tab", TAB_ORDER[::-1]))
+    for key, order in walks:
         for caption in order:
             w.key(key)
             wait_until(10, "%s to take the focus to %s" % (key, caption), lambda: w.focused() == caption)
@@ -210,6 +221,46 @@ def sort_by_keyboard(w):
     wait_until(10, "the focus back on Random sort", lambda: w.focused() == "Random sort")
 
 
+@needs("keys", "focus", "activation")
+def focus_across_deactivation(w):
+    """The focus stays where the user left it while another window has the
+    input, and is there again when the window takes it back."""
+    tab_to(w, "Random sort")
+    w.deactivate()
+    wait_until(10, "the focus to leave the buttons with the input", lambda: w.focused() is None)
+    w.activate()
+    wait_until(10, "the focus back on Random sort with the input", lambda: w.focused() == "Random sort")
+    tab_to(w, "Randomize")
+
+
+@needs()
+def random_input(w):
+    """For 15 s, a seeded stream of what a user may do at any moment, in a
+    sort or not: presses of any button, locked or not, Tab, Shift+Tab and
+    Space, and another window taking the input and giving it back; then a
+    close at whatever moment the stream ends. The program must live through
+    it and end with status 0. SORTBARS_FUZZ_SEED=N repeats a stream."""
+    seed = int(os.environ.get("SORTBARS_FUZZ_SEED") or time.time())
+    events = random.Random(seed)
+    doings = [lambda c=c: w.press(c) for c in CAPTIONS] * 2
+    if "keys" in w.can:
+        doings += [lambda k=k: w.key(k) for k in ("Tab", "shift+Tab", "space", "space")]
+    if "activation" in w.can:
+        doings += [w.deactivate, w.activate]
+    w.start()
+    stop_at, done = time.monotonic() + RANDOM_SECONDS, 0
+    while time.monotonic() < stop_at:
+        events.choice(doings)()
+        done += 1
+        if not w.alive():
+            raise Failure("the program ended after %d random events (SORTBARS_FUZZ_SEED=%d)" % (done, seed))
+    w.close()
+    status = w.ended(w.close_seconds)
+    if status != 0:
+        raise Failure("the close after random input gave exit status %s (SORTBARS_FUZZ_SEED=%d)" % (status, seed))
+    print("  %d events in %d s, then a close with status 0 (SORTBARS_FUZZ_SEED=%d)" % (done, RANDOM_SECONDS, seed))
+
+
 @needs()
 def close_mid_sort(w):
     """A close while bars slide in Push-sort ends the program within seconds
@@ -239,8 +290,8 @@ def close_idle(w):
         raise Failure("closing while idle gave exit status %s" % status)
 
 
-SCENARIOS = (the_window, first_picture, randomize, tab_order, sort_by_pointer, sort_by_keyboard, close_mid_sort,
-             close_idle)
+SCENARIOS = (the_window, first_picture, randomize, tab_order, sort_by_pointer, sort_by_keyboard,
+             focus_across_deactivation, close_mid_sort, random_input, close_idle)
 
 
 def run(w, only=None):

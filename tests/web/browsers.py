@@ -37,25 +37,11 @@ import websocket
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import pixels  # noqa: E402
+from scenarios import Failure, wait_until  # noqa: E402,F401  (the page's tests take them from here)
 
 ENGINES = ("chromium", "firefox", "webkit")
 MINIBROWSER = "/usr/lib/%s/webkit2gtk-4.1/MiniBrowser" % subprocess.run(
     ["dpkg-architecture", "-qDEB_HOST_MULTIARCH"], capture_output=True, text=True).stdout.strip()
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_until(seconds, what, probe):
-    deadline = time.monotonic() + seconds
-    while True:
-        result = probe()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure("%s: not within %g s" % (what, seconds))
-        time.sleep(0.05)
 
 
 def on_private_bus():

@@ -1,21 +1,17 @@
 """The program's page in a real browser engine, loaded from file://.
 
 Usage: test_page.py ENGINE PAGE SCENE_PAGE, ENGINE one of chromium, firefox
-and webkit, with SORTBARS_LAYOUT_TOOL naming the layout tool. One list of
-checks, run in each engine:
-- the window's caption, client size and button rectangles (from the layout
-  table, as that tool prints it), and the focus on Randomize;
+and webkit, with SORTBARS_LAYOUT_TOOL naming the layout tool. The scenarios
+that every window runs (tests/support/scenarios.py), through PageWindow;
+and what only the page has, in each engine:
+- the button rectangles, from the layout table as that tool prints it;
 - what a screen reader hears, from the tree the engine gives AT-SPI on a
   private bus, as Orca reads it: four buttons by caption, sixteen bars named
   in order, each heard at its value; in the still of an exchange, at the
   values it began with;
 - the bars drawn again when the page is zoomed;
-- Randomize, drawn as soon as it returns; a sort that ends ascending with the
-  buttons disabled and the chart busy while it runs, clicks during it that
-  change nothing, and the focus back on its button after it; the tab order,
-  and a sort from the keyboard that leaves no disabled button focused; a
-  close in the middle of that sort, and one while idle, each ending the
-  program;
+- the chart busy exactly while the buttons are disabled, and clicks that
+  the page delivers to a disabled button all the same reaching nothing;
 - no request and no breach of the page's security policy all along, which
   does refuse a request;
 - at device pixel ratios 1, 1.5 and 2, crisp bar edges, each bar drawn as long
@@ -36,6 +32,7 @@ import tempfile
 import time
 
 from browsers import Failure, on_private_bus, open_browser, pixels, run_test, wait_until
+import scenarios  # noqa: E402  (beside pixels, on the path browsers sets)
 
 ENGINE, PAGE, SCENE_PAGE = sys.argv[1:4]
 LAYOUT_TOOL = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
@@ -91,7 +88,8 @@ def press_focused(browser):
     a button for a Space or Enter sent over BiDi, though Tab works: there the
     pointer presses it."""
     if ENGINE == "firefox":
-        press(browser, focused(browser))
+        if focused(browser) in CAPTIONS:  # a Space elsewhere presses nothing
+            press(browser, focused(browser))
     else:
         browser.key("Space")
 
@@ -101,27 +99,13 @@ def focused(browser):
     return browser.evaluate("(e => e.tagName == 'BUTTON' ? e.textContent : e.tagName)(document.activeElement)")
 
 
-def wait_sorted(browser, what):
-    browser.wait_for(30, what + " to disable the buttons", "%s.buttons.every(b => b.disabled)" % S)
-    browser.wait_for(120, what + " to end", "%s.buttons.every(b => !b.disabled)" % S)
-    after = values(browser)
-    if after != sorted(after):
-        raise Failure("%s left the bars out of order: %s" % (what, after))
-
-
-def check_window(browser, client, buttons):
-    caption = browser.evaluate("%s.caption.textContent" % S)
-    size = browser.evaluate("(() => { const r = %s.client.getBoundingClientRect(); return [r.width, r.height]; })()" % S)
-    if caption != "Form1" or tuple(size) != client:
-        raise Failure("the window is %r at %s, not Form1 at %s" % (caption, size, client))
+def check_buttons(browser, buttons):
     shown = browser.evaluate("Object.fromEntries(%s.buttons.map(b => { const c = %s.client.getBoundingClientRect(),"
                              " r = b.getBoundingClientRect(); return [b.textContent, [r.x - c.x, r.y - c.y, r.width,"
                              " r.height]]; }))" % (S, S))
     if {k: tuple(v) for k, v in shown.items()} != buttons:
         raise Failure("the buttons are at %s, not %s" % (shown, buttons))
-    if focused(browser) != "Randomize":
-        raise Failure("the focus starts on %r, not Randomize" % focused(browser))
-    print("window: Form1, %dx%d, buttons at their rectangles, the focus on Randomize" % client)
+    print("buttons at their rectangles")
 
 
 def check_accessibility(browser, values, what):
@@ -152,59 +136,96 @@ def check_screen_reader(browser):
     print("screen reader: four buttons by caption, sixteen bars in order, each heard at its value")
 
 
-def check_sorts(browser):
+def check_deaf_in_a_sort(browser):
+    """Clicks and keys during a sort reach nothing: the buttons are disabled,
+    and a click that the page delivered all the same must not enter the
+    program while it is suspended in a pump. Then a close ends it there."""
     randomize(browser)
     start = values(browser)
-    press(browser, "Bubble-sort")
-    browser.wait_for(30, "Bubble-sort to disable the buttons", "%s.buttons.every(b => b.disabled)" % S)
-    if browser.evaluate("%s.chart.getAttribute('aria-busy')" % S) != "true":
-        raise Failure("the chart is not marked busy while the sort runs")
-    # The bars are seen to move while it runs: the canvas shows picture after picture.
-    browser.wait_for(20, "five different pictures of the board during the sort", """(() => {
-        const c = %s.canvas, d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-        let h = 0;
-        for (let i = 0; i < d.length; i += 4) h = (h * 31 + d[i] + 7 * d[i + 1] + 13 * d[i + 2]) | 0;
-        (window.seen = window.seen || new Set()).add(h);
-        return window.seen.size >= 5;
-    })()""" % S)
-    # Clicks and keys during the sort reach nothing: the buttons are
-    # disabled, and a click that the page delivered all the same must not
-    # enter the program while it is suspended in a pump.
-    press(browser, "Randomize")
-    press(browser, "Random sort")
-    browser.key("Space")
+    press(browser, "Push-sort")
+    browser.wait_for(30, "Push-sort to disable the buttons", "%s.buttons.every(b => b.disabled)" % S)
     browser.evaluate("%s.buttons.forEach(b => b.onclick())" % S)
-    wait_sorted(browser, "Bubble-sort")
-    check_extents(browser, "after Bubble-sort")
-    if sorted(values(browser)) != sorted(start):
-        raise Failure("a click during the sort changed the board")
-    if focused(browser) != "Bubble-sort":
-        raise Failure("after the sort the focus is on %r, not Bubble-sort" % focused(browser))
-    if browser.evaluate("%s.chart.getAttribute('aria-busy')" % S) != "false":
-        raise Failure("the chart is still marked busy after the sort")
-    print("Bubble-sort: disabled and busy while it ran, deaf to clicks, ascending after, focus back on its button")
+    browser.key("Space")
+    moved = browser.wait_for(30, "a first exchange", "(v => v.join() != %r && v)(%s.meters.map(m =>"
+                             " +m.getAttribute('aria-valuenow')))" % (",".join(map(str, start)), S))
+    if sorted(moved) != sorted(start):
+        raise Failure("a click delivered during the sort changed the board: %s, then %s" % (start, moved))
+    browser.click(*middle(browser, "%s.close" % S))
+    browser.wait_for(5, "the program to end", "%s.ended" % S)
+    print("deaf in a sort: clicks delivered to disabled buttons reach nothing")
 
-    # The keyboard: Tab order Randomize, Bubble-sort, Random sort, Push-sort.
-    browser.evaluate("[...%s.buttons].find(b => b.textContent == 'Randomize').focus()" % S)
-    order = []
-    for _ in range(3):
-        browser.key("Tab")
-        order.append(focused(browser))
-    if order != ["Bubble-sort", "Random sort", "Push-sort"]:
-        raise Failure("Tab goes %s" % order)
-    for _ in range(3):
-        browser.key("Tab", shift=True)
-    press_focused(browser)  # Randomize
-    browser.wait_for(10, "Space on Randomize to draw new widths", "%s.meters.map(m => +m.getAttribute('aria-valuenow'))"
-                     ".some((v, i, a) => i && v < a[i - 1])" % S)
-    for _ in range(3):
-        browser.key("Tab")
-    press_focused(browser)  # Push-sort, closed in the middle by check_close
-    browser.wait_for(30, "Push-sort from the keyboard to disable the buttons", "%s.buttons.every(b => b.disabled)" % S)
-    if focused(browser) in CAPTIONS:
-        raise Failure("while Push-sort runs the focus rests on the disabled %r" % focused(browser))
-    print("keyboard: Tab order Randomize, Bubble-sort, Random sort, Push-sort; the focused button pressed;"
-          " no disabled button keeps the focus")
+
+class PageWindow:
+    """The scenarios' adapter for the page (tests/support/scenarios.py): the
+    pointer and keys through the engine's driver, the board read off the
+    canvas, and what a screen reader hears through AT-SPI."""
+    can = {"keys", "focus", "colours", "clicks", "reader"}
+    close_seconds = 5
+
+    def __init__(self, browser, client):
+        self.browser, self.client, self.name = browser, client, ENGINE
+
+    def start(self):
+        open_page(self.browser)
+        self.slots = pixels.layout(layout_tool(repr(scale_of(self.browser))))[2]
+
+    def board(self):
+        rows = [(x, y + h // 2) for x, y, _, h in self.slots]
+        return [(width, tuple(colour) if colour else None) for width, colour in self.browser.evaluate("""(() => {
+            const c = %s.canvas, g = c.getContext('2d');
+            return %s.map(([left, y]) => {
+                const d = g.getImageData(0, y, c.width, 1).data, at = (x) => [d[4 * x], d[4 * x + 1], d[4 * x + 2]];
+                let x = left;
+                while (x < c.width && at(x).join() != %r) x++;
+                return [x - left, x > left ? at(left) : null];
+            });
+        })()""" % (S, json.dumps(rows), "%d,%d,%d" % GROUND))]
+
+    def picture(self):
+        return self.browser.evaluate("(() => { const c = %s.canvas, d = c.getContext('2d').getImageData(0, 0, c.width,"
+                                     " c.height).data; let h = 0; for (let i = 0; i < d.length; i += 4) h = (h * 31 +"
+                                     " d[i] + 7 * d[i + 1] + 13 * d[i + 2]) | 0; return h; })()" % S)
+
+    def heard(self):
+        return [int(n[2]) for n in self.browser.accessible() if n[0] == "meter"]
+
+    def press(self, caption):
+        press(self.browser, caption)
+
+    def key(self, name):
+        if name == "space":
+            press_focused(self.browser)
+        else:
+            self.browser.key("Tab", shift=name == "shift+Tab")
+
+    def focused(self):
+        caption = focused(self.browser)
+        return caption if caption in CAPTIONS else None
+
+    def locked(self):
+        """All four buttons disabled; the chart tells screen readers it is busy exactly then."""
+        disabled, busy = self.browser.evaluate("[%s.buttons.map(b => b.disabled), %s.chart.getAttribute('aria-busy')]"
+                                               % (S, S))
+        if (busy == "true") != all(disabled) or len(set(disabled)) != 1:
+            raise Failure("the buttons are disabled %s while the chart is busy %r" % (disabled, busy))
+        return all(disabled)
+
+    def window(self):
+        return self.browser.evaluate("[%s.caption.textContent, (r => [r.width, r.height])(%s.client"
+                                     ".getBoundingClientRect())]" % (S, S))
+
+    def close(self):
+        self.browser.click(*middle(self.browser, "%s.close" % S))
+
+    def alive(self):
+        return not self.browser.evaluate("%s.ended" % S)
+
+    def ended(self, seconds):
+        self.browser.wait_for(seconds, "the program to end", "%s.ended && !document.body.contains(%s.window)" % (S, S))
+        line = self.browser.evaluate("document.querySelector('.ended').textContent")
+        if "ended" not in line or "Reload" not in line:
+            raise Failure("the page says %r when the program ended" % line)
+        return 0
 
 
 def check_rescale(browser, client):
@@ -218,17 +239,6 @@ def check_rescale(browser, client):
     browser.viewport(800, 600, 1)
     browser.wait_for(10, "the bars drawn again at scale 1", "%s.canvas.width == %d" % (S, client[0]))
     print("rescaled: the bars are drawn again at the new scale")
-
-
-def check_close(browser):
-    """A close in the middle of the sort that check_sorts left running."""
-    start = time.monotonic()
-    browser.click(*middle(browser, "%s.close" % S))
-    browser.wait_for(5, "the program to end", "%s.ended && !document.body.contains(%s.window)" % (S, S))
-    line = browser.evaluate("document.querySelector('.ended').textContent")
-    if "ended" not in line or "Reload" not in line:
-        raise Failure("the page says %r when the program ended" % line)
-    print("closed mid-sort: ended %d ms after the close; the page says %r" % ((time.monotonic() - start) * 1000, line))
 
 
 def scale_of(browser):
@@ -285,13 +295,6 @@ def check_scene(browser, scale):
         raise Failure("at scale %g the still of an exchange shows, down column %d, %s, not %s" % (scale, x, shown, expected))
 
 
-def check_idle_close(browser):
-    browser.click(*middle(browser, "%s.close" % S))
-    browser.wait_for(5, "the program to end after a close while idle",
-                     "%s.ended && !document.body.contains(%s.window)" % (S, S))
-    print("closed while idle: ended")
-
-
 def randomize(browser):
     before = values(browser)
     press(browser, "Randomize")
@@ -307,8 +310,6 @@ def check_scales(board_width):
             colours = check_crisp(browser, board_width, "at scale %g" % scale)
             randomize(browser)
             check_extents(browser, "after Randomize")
-            if scale == SCALES[0]:
-                check_idle_close(browser)
             check_scene(browser, scale)
         print("scale %g: crisp bar edges, %d colours; bars as long as their values; the still of an exchange as laid"
               " out" % (scale, colours))
@@ -420,11 +421,13 @@ def main():
     with open_browser(ENGINE, screen_reader=True) as browser:
         browser.before_load(WATCH_BREACHES)
         open_page(browser)
-        check_window(browser, client, buttons)
+        check_buttons(browser, buttons)
         check_screen_reader(browser)
         check_rescale(browser, client)
-        check_sorts(browser)
-        check_close(browser)
+        check_deaf_in_a_sort(browser)
+        window = PageWindow(browser, client)
+        window.start()
+        scenarios.run(window)
         check_policy(browser)
     check_scales(board_width)
     check_phones(board_width)

@@ -2,9 +2,8 @@
 # What only sortbars.exe under Wine shows, in a real X window: the icon, the
 # buttons at their rectangles in tab order as MSAA lists them, a frame that
 # cannot be resized, the chart valued by the length drawn and the value
-# changes announced, the focus kept while another window has the input,
-# Enter on the focused button, the buttons drawn greyed in a sort, and 15 s
-# of random input; then the scenarios every window runs (tests/support/
+# changes announced, Enter on the focused button, and the buttons drawn
+# greyed in a sort; then the scenarios every window runs (tests/support/
 # scenarios.py), read through win_probe.exe.
 set -eu
 . "$(dirname "$0")/session.sh"
@@ -54,23 +53,13 @@ announced() {
 wait_for 30 "value changes announced for the bars Randomize changed ($(echo $changed))" announced
 kill "$events_pid" 2>/dev/null || true
 
-# The focus stays where the user left it while another window has the
-# input, and is there again when the window is activated.
-xdotool windowactivate --sync "$WIN"
-xdotool key Tab Tab
-wait_for 30 "Tab twice to take the focus to Random sort" focus_is "Random sort"
-spawn xlogo
-wait_for 30 "another window to show" xdotool search --onlyvisible --name '^xlogo$'
-xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^xlogo$' | head -n 1)"
-wait_for 30 "the program's window to lose the input to another" focus_is none
-xdotool windowactivate --sync "$WIN"
-wait_for 30 "the focus back on Random sort once the window is active again" focus_is "Random sort"
-kill "$SPAWNED"
-xdotool key shift+Tab shift+Tab
-wait_for 30 "shift+Tab twice to take the focus back to Randomize" focus_is Randomize
-
 # Enter presses the focused button, as on any Windows form, and no other:
 # Randomize draws new widths, and no sort starts.
+# The focus comes there from the keyboard, as the dialog manager
+# makes the default button only of one that Tab reaches.
+xdotool windowactivate --sync "$WIN"
+xdotool key Tab shift+Tab
+wait_for 30 "Tab and Shift+Tab to take the focus back to Randomize" focus_is Randomize
 cp "$WORK/board" "$WORK/before"
 xdotool key Return
 wait_for 30 "Enter on Randomize to draw new widths" board_changed "$WORK/before"
@@ -83,8 +72,5 @@ wait_for 30 "Bubble-sort to disable the buttons" buttons_are disabled
 buttons_enabled && fail "the buttons are not drawn greyed while the sort runs"
 wmctrl -c Form1
 wait_exit 10
-
-start_app wine "$APP"
-check_random_input 15
 
 /usr/bin/python3 "$(dirname "$0")/../real/desktop.py" wine "$APP" "$PROBE"
