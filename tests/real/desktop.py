@@ -157,6 +157,16 @@ class Desktop:
     def board(self):
         return pixels.bars(pixels.open_image(self.shot()), self.layout)
 
+    # The Qt windows tell a screen reader over AT-SPI; Wine's, through MSAA.
+    def heard(self):
+        return self.reader.heard()
+
+    def focused(self):
+        return self.reader.focused()
+
+    def locked(self):
+        return self.reader.locked()
+
     def picture(self):
         return hashlib.sha1(self.shot()).hexdigest()
 
@@ -207,15 +217,6 @@ class X11(Desktop):
 
     def key(self, name):
         output("xdotool", "key", name)
-
-    def heard(self):
-        return self.reader.heard()
-
-    def focused(self):
-        return self.reader.focused()
-
-    def locked(self):
-        return self.reader.locked()
 
     def window(self):
         title = output("xdotool", "getwindowname", self.win).decode().strip()
@@ -297,15 +298,6 @@ class Sway(Desktop):
 
     def press(self, caption):
         self.reader.press(caption)
-
-    def heard(self):
-        return self.reader.heard()
-
-    def focused(self):
-        return self.reader.focused()
-
-    def locked(self):
-        return self.reader.locked()
 
     def window(self):
         return self.title, self.size
