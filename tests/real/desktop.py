@@ -207,6 +207,7 @@ class X11(Desktop):
     def shown(self):
         self.activate()
         self.reader = Reader(self.process.pid)
+        wait_until(30, "the program's buttons on the accessibility bus", self.reader.buttons)
 
     def shot(self):
         return output("import", "-window", self.win, "png:-")
@@ -289,6 +290,7 @@ class Sway(Desktop):
 
     def shown(self):
         self.reader = Reader(self.process.pid)
+        wait_until(30, "the program's buttons on the accessibility bus", self.reader.buttons)
 
     def shot(self):
         # Where sway has the window now: it may place a new one again after it shows.
