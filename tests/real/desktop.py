@@ -103,6 +103,7 @@ class Desktop:
     at scale 1, and reading the bars off a shot."""
     can = {"colours"}
     close_seconds = 5
+    scale = 1
 
     def __init__(self, program):
         self.program, self.process = program, None

@@ -17,6 +17,7 @@ An adapter drives one window through a few operations:
   locked()          true while all four buttons are disabled
   picture()         what is shown now, to tell whether it moves
   window()          (TITLE, (WIDTH, HEIGHT)) of the client area
+  scale             device pixels per designed pixel
   close()           asks the window to close, as its close box does
   alive()           true while the program runs
   ended(SECONDS)    waits for the program to end and returns its exit status
@@ -29,6 +30,7 @@ reason printed.
 """
 import os
 import random
+import subprocess
 import sys
 import time
 
@@ -148,6 +150,27 @@ def first_picture(w):
     if "colours" in w.can and len({c for _, c in board if c}) < 12:
         raise Failure("the first picture's colours are not random: %s" % board)
     check_heard(w, board, "in the first picture")
+
+
+def drawn_widths(scale, values):
+    """How wide layout_pixels (SORTBARS_LAYOUT_TOOL) draws bars of VALUES at SCALE."""
+    tool = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
+    if not os.access(tool, os.X_OK):
+        raise Failure("SORTBARS_LAYOUT_TOOL must name the layout_pixels program")
+    lines = subprocess.check_output([tool, repr(scale)] + [str(v) for v in values], text=True).splitlines()
+    return [int(line.split()[4]) for line in lines if line.startswith("drawn ")]
+
+
+@needs("reader", "colours")
+def bars_as_long_as_values(w):
+    """Each bar is drawn, a solid run on its slot, exactly as long as the value
+    a screen reader hears for it, in device pixels at the window's scale."""
+    board = still_board(w, "a still picture")
+    heard = w.heard()
+    expected = drawn_widths(w.scale, heard)
+    if lengths(board) != expected:
+        raise Failure("at scale %g bars heard at %s are drawn %s pixels long, not %s"
+                      % (w.scale, heard, lengths(board), expected))
 
 
 @needs()
@@ -290,7 +313,7 @@ def close_idle(w):
         raise Failure("closing while idle gave exit status %s" % status)
 
 
-SCENARIOS = (the_window, first_picture, randomize, tab_order, sort_by_pointer, sort_by_keyboard,
+SCENARIOS = (the_window, first_picture, bars_as_long_as_values, randomize, tab_order, sort_by_pointer, sort_by_keyboard,
              focus_across_deactivation, close_mid_sort, random_input, close_idle)
 
 

@@ -167,7 +167,8 @@ class PageWindow:
 
     def start(self):
         open_page(self.browser)
-        self.slots = pixels.layout(layout_tool(repr(scale_of(self.browser))))[2]
+        self.scale = scale_of(self.browser)
+        self.slots = pixels.layout(layout_tool(repr(self.scale)))[2]
 
     def board(self):
         rows = [(x, y + h // 2) for x, y, _, h in self.slots]
