@@ -40,6 +40,18 @@ def output(*command, seconds=30):
         raise Unreadable("%s failed: %s" % (" ".join(command), failed.stderr.decode(errors="replace").strip()))
 
 
+def on_the_bus(method):
+    """An object the program takes off the bus while it is read, as Qt may
+    between two calls, makes the reading Unreadable, to be tried again."""
+    def read(self, *args):
+        from gi.repository import GLib
+        try:
+            return method(self, *args)
+        except GLib.Error as error:
+            raise Unreadable("AT-SPI: %s" % error.message) from None
+    return read
+
+
 class Reader:
     """The program as a screen reader finds it on AT-SPI, by its process id."""
 
@@ -62,26 +74,31 @@ class Reader:
             todo.extend(child for child in node if child is not None)
         return found
 
+    @on_the_bus
     def buttons(self):
         buttons = {b.name: b for b in self.objects(self.atspi.ROLE_PUSH_BUTTON)}
         if sorted(buttons) != sorted(CAPTIONS):
             raise Unreadable("the push buttons are %s" % sorted(buttons))
         return buttons
 
+    @on_the_bus
     def heard(self):
         charts = self.objects(self.atspi.ROLE_CHART)
         if len(charts) != 1 or [bar.name for bar in charts[0]] != ["Bar %d" % i for i in range(1, 17)]:
             raise Unreadable("no chart of Bar 1 to Bar 16")
         return [int(bar.queryValue().currentValue) for bar in charts[0]]
 
+    @on_the_bus
     def focused(self):
         states = {name: b.getState() for name, b in self.buttons().items()}
         focused = [name for name, state in states.items() if state.contains(self.atspi.STATE_FOCUSED)]
         return focused[0] if len(focused) == 1 else None
 
+    @on_the_bus
     def locked(self):
         return not any(b.getState().contains(self.atspi.STATE_ENABLED) for b in self.buttons().values())
 
+    @on_the_bus
     def press(self, caption):
         """As a screen reader does: the focus to the button, then its press
         action, which a disabled button does not offer."""
@@ -92,6 +109,7 @@ class Reader:
             if actions.getName(i).lower() == "press":
                 actions.doAction(i)
 
+    @on_the_bus
     def window(self):
         frame = next(child for child in self.app() if child is not None)
         extents = frame.queryComponent().getExtents(self.atspi.DESKTOP_COORDS)
