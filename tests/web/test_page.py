@@ -22,6 +22,7 @@ and what only the page has, in each engine:
 - with JavaScript off, a message that says what to do; and where the page's
   policy refuses WebAssembly, one line that says so, and no window.
 """
+import contextlib
 import json
 import math
 import os
@@ -303,9 +304,29 @@ def randomize(browser):
                      " != %r" % (S, ",".join(str(v) for v in before)))
 
 
-def check_scales(board_width):
+@contextlib.contextmanager
+def browser_at(shared, scale, phone=None):
+    """A browser at SCALE, with a PHONE's (width, height) viewport or a
+    desktop's: the SHARED one, emulating them, in Firefox; else one started
+    at them. WebKitGTK's scale is set as it starts; Chromium's screenshots in
+    a browser that emulated another scale before are resampled, blending
+    the edges that the page draws crisp (seen at 1.5, and on a phone after
+    it), while a browser started at the scale shows them as drawn."""
+    if ENGINE != "firefox":
+        with open_browser(ENGINE, scale, phone=phone) as browser:
+            yield browser
+        return
+    width, height = phone or (800, 600)
+    shared.viewport(width, height, scale, mobile=bool(phone))
+    try:
+        yield shared
+    finally:
+        shared.viewport(800, 600, 1)
+
+
+def check_scales(shared, board_width):
     for scale in SCALES:
-        with open_browser(ENGINE, scale) as browser:
+        with browser_at(shared, scale) as browser:
             open_page(browser)
             check_extents(browser, "after start-up")
             colours = check_crisp(browser, board_width, "at scale %g" % scale)
@@ -362,11 +383,11 @@ def check_phone(browser, width, height, ratio, sort_button, board_width):
           (what, shown["right"] - shown["left"], sort_button))
 
 
-def check_phones(board_width):
+def check_phones(shared, board_width):
     sorts = iter(["Bubble-sort", "Push-sort", "Random sort", "Bubble-sort"])
     for ratio in (2, 3):
         for width, height in ((320, 568), (360, 640)):
-            with open_browser(ENGINE, ratio, phone=(width, height)) as browser:
+            with browser_at(shared, ratio, phone=(width, height)) as browser:
                 open_page(browser)
                 check_phone(browser, width, height, ratio, next(sorts), board_width)
 
@@ -430,8 +451,8 @@ def main():
         window.start()
         scenarios.run(window)
         check_policy(browser)
-    check_scales(board_width)
-    check_phones(board_width)
+        check_scales(browser, board_width)
+        check_phones(browser, board_width)
     folder = tempfile.mkdtemp(prefix="sortbars-pages-")
     try:
         check_iframe(folder)
