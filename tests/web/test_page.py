@@ -392,22 +392,22 @@ def check_phones(shared, board_width):
                 check_phone(browser, width, height, ratio, next(sorts), board_width)
 
 
-def check_iframe(folder):
-    """The whole program inside a course page's sandboxed iframe."""
+def check_iframe(browser, folder):
+    """The whole program inside a course page's sandboxed iframe; the browser
+    is left inside the frame."""
     course = os.path.join(folder, "course.html")
     with open(course, "w") as out:
         out.write('<!doctype html><title>A course</title><p>Watch the bars:</p><iframe sandbox="allow-scripts" '
                   'src="file://%s" width="480" height="400"></iframe>' % PAGE)
-    with open_browser(ENGINE) as browser:
-        browser.navigate("file://" + course)
-        browser.enter_frame()
-        browser.wait_for(30, "the program in the iframe", SHOWN)
-        before = values(browser)
-        browser.evaluate("%s.click()" % button("Push-sort"))
-        browser.wait_for(30, "the sort in the iframe", "%s.buttons.every(b => b.disabled) && %s.meters.map(m =>"
-                         " m.getAttribute('aria-valuenow')).join() != %r" % (S, S, ",".join(map(str, before))))
-        browser.evaluate("%s.close.click()" % S)
-        browser.wait_for(5, "the program in the iframe to end", "%s.ended" % S)
+    browser.navigate("file://" + course)
+    browser.enter_frame()
+    browser.wait_for(30, "the program in the iframe", SHOWN)
+    before = values(browser)
+    browser.evaluate("%s.click()" % button("Push-sort"))
+    browser.wait_for(30, "the sort in the iframe", "%s.buttons.every(b => b.disabled) && %s.meters.map(m =>"
+                     " m.getAttribute('aria-valuenow')).join() != %r" % (S, S, ",".join(map(str, before))))
+    browser.evaluate("%s.close.click()" % S)
+    browser.wait_for(5, "the program in the iframe to end", "%s.ended" % S)
     print("sandboxed iframe: loads, sorts, closes")
 
 
@@ -419,7 +419,7 @@ def check_no_script():
     print("JavaScript off: the page says it needs JavaScript, and how to open it on an iPhone or iPad")
 
 
-def check_wasm_refused(folder):
+def check_wasm_refused(browser, folder):
     """A page whose policy refuses WebAssembly, as a site's own might."""
     with open(PAGE) as page:
         text = page.read()
@@ -428,12 +428,11 @@ def check_wasm_refused(folder):
     refused = os.path.join(folder, "refused.html")
     with open(refused, "w") as out:
         out.write(text.replace(" 'wasm-unsafe-eval'", "", 1))
-    with open_browser(ENGINE) as browser:
-        browser.navigate("file://" + refused)
-        line = browser.wait_for(30, "a line that says why it cannot run", "document.querySelector('.cannot')"
-                                " && document.querySelector('.cannot').textContent")
-        if "WebAssembly" not in line or browser.evaluate("!!(window.Module && Module.sortbars)"):
-            raise Failure("where WebAssembly is refused the page shows %r" % line)
+    browser.navigate("file://" + refused)
+    line = browser.wait_for(30, "a line that says why it cannot run", "document.querySelector('.cannot')"
+                            " && document.querySelector('.cannot').textContent")
+    if "WebAssembly" not in line or browser.evaluate("!!(window.Module && Module.sortbars)"):
+        raise Failure("where WebAssembly is refused the page shows %r" % line)
     print("WebAssembly refused: %r" % line)
 
 
@@ -453,12 +452,12 @@ def main():
         check_policy(browser)
         check_scales(browser, board_width)
         check_phones(browser, board_width)
-    folder = tempfile.mkdtemp(prefix="sortbars-pages-")
-    try:
-        check_iframe(folder)
-        check_wasm_refused(folder)
-    finally:
-        shutil.rmtree(folder)
+        folder = tempfile.mkdtemp(prefix="sortbars-pages-")
+        try:
+            check_wasm_refused(browser, folder)
+            check_iframe(browser, folder)
+        finally:
+            shutil.rmtree(folder)
     check_no_script()
 
 
