@@ -25,8 +25,8 @@ An adapter drives one window through a few operations:
                     gives the input to another window, and takes it back
 and names in `can` the optional ones it has: "keys", "focus", "reader",
 "colours", "clicks" (a pointer that can click a disabled button),
-"activation", "wraps" (Tab goes round the four buttons). A scenario that needs one it lacks is skipped, with the
-reason printed.
+"activation", "wraps" (Tab goes round the four buttons). A scenario that
+needs one it lacks is skipped, with the reason printed.
 """
 import os
 import random
@@ -38,8 +38,8 @@ from pixels import Unreadable
 
 CAPTIONS = ("Randomize", "Bubble-sort", "Push-sort", "Random sort")
 TAB_ORDER = ("Randomize", "Bubble-sort", "Random sort", "Push-sort")
-# A random board takes Bubble-sort about 15 s natively, and several times
-# that under Wine or emulation.
+# A random board takes Bubble-sort about 15 s natively, and longer under
+# Wine or emulation.
 SORT_SECONDS = 300
 START_SECONDS = 60
 RANDOM_SECONDS = 15
