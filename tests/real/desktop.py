@@ -125,10 +125,7 @@ class Desktop:
 
     def __init__(self, program):
         self.program, self.process = program, None
-        tool = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
-        if not os.access(tool, os.X_OK):
-            raise Failure("SORTBARS_LAYOUT_TOOL must name the layout_pixels program")
-        self.layout = pixels.layout(subprocess.check_output([tool, "1"], text=True).splitlines())
+        self.layout = pixels.layout(scenarios.layout_tool(1))
         self.client = self.layout[0]
         self.rects = {caption: (x, y, w, h) for x, y, w, h, caption in self.layout[1]}
 
@@ -206,10 +203,9 @@ class X11(Desktop):
         """Another window, xlogo, takes the input."""
         if not self.other:
             self.other = subprocess.Popen(["xlogo"])
-            wait_until(30, "another window to show", lambda: output("xdotool", "search", "--onlyvisible", "--pid",
-                                                                     str(self.other.pid), "--name", "^xlogo$"))
-        other = output("xdotool", "search", "--onlyvisible", "--pid", str(self.other.pid), "--name", "^xlogo$").split()
-        output("xdotool", "windowactivate", "--sync", other[0].decode())
+        shown = wait_until(30, "another window to show", lambda: output(
+            "xdotool", "search", "--onlyvisible", "--pid", str(self.other.pid), "--name", "^xlogo$").split())
+        output("xdotool", "windowactivate", "--sync", shown[0].decode())
 
     def activate(self):
         output("xdotool", "windowactivate", "--sync", self.win)
@@ -304,7 +300,7 @@ class Sway(Desktop):
         if node:
             r, w = node["rect"], node["window_rect"]
             self.geometry = "%d,%d %dx%d" % (r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])
-            self.title, self.app_id, self.size = node["name"], node["app_id"], (w["width"], w["height"])
+            self.title, self.size = node["name"], (w["width"], w["height"])
         return bool(node)
 
     def shown(self):

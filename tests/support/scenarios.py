@@ -152,13 +152,17 @@ def first_picture(w):
     check_heard(w, board, "in the first picture")
 
 
-def drawn_widths(scale, values):
-    """How wide layout_pixels (SORTBARS_LAYOUT_TOOL) draws bars of VALUES at SCALE."""
+def layout_tool(*args):
+    """The lines that layout_pixels (SORTBARS_LAYOUT_TOOL) prints for ARGS."""
     tool = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
     if not os.access(tool, os.X_OK):
         raise Failure("SORTBARS_LAYOUT_TOOL must name the layout_pixels program")
-    lines = subprocess.check_output([tool, repr(scale)] + [str(v) for v in values], text=True).splitlines()
-    return [int(line.split()[4]) for line in lines if line.startswith("drawn ")]
+    return subprocess.check_output([tool] + [str(a) for a in args], text=True).splitlines()
+
+
+def drawn_widths(scale, values):
+    """How wide layout_pixels draws bars of VALUES at SCALE."""
+    return [int(line.split()[4]) for line in layout_tool(repr(scale), *values) if line.startswith("drawn ")]
 
 
 @needs("reader", "colours")

@@ -27,30 +27,22 @@ import json
 import math
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 
 from browsers import Failure, on_private_bus, open_browser, pixels, run_test, wait_until
 import scenarios  # noqa: E402  (beside pixels, on the path browsers sets)
+from scenarios import CAPTIONS, layout_tool  # noqa: E402
 
 ENGINE, PAGE, SCENE_PAGE = sys.argv[1:4]
-LAYOUT_TOOL = os.environ.get("SORTBARS_LAYOUT_TOOL", "")
 S = "Module.sortbars"
-CAPTIONS = ["Randomize", "Bubble-sort", "Push-sort", "Random sort"]
 GROUND = (240, 240, 240)  # the page's window colour
 WATCH_BREACHES = ("window.breaches = []; document.addEventListener('securitypolicyviolation',"
                   " (e) => breaches.push(e.violatedDirective + ' ' + e.blockedURI));")
 SHOWN = "!!(window.Module && Module.sortbars && !%s.window.hidden)" % S
 # Scales the engine can be started at: WebKitGTK's is a whole number.
 SCALES = (1, 2) if ENGINE == "webkit" else (1, 1.5, 2)
-
-
-def layout_tool(*args):
-    if not os.access(LAYOUT_TOOL, os.X_OK):
-        raise Failure("SORTBARS_LAYOUT_TOOL must name the layout_pixels program")
-    return subprocess.check_output([LAYOUT_TOOL] + [str(a) for a in args], text=True).splitlines()
 
 
 def layout():
