@@ -14,13 +14,16 @@ EM_JS(double, sbUnixSeconds, (), {
 // frame of the display is due. Most yields are a message the page posts to
 // itself, which comes back at once: a timeout would be clamped to 4 ms when
 // nested, and a MessageChannel goes through another process in WebKit. But
-// between such messages Firefox seldom renders, so when a frame is overdue
-// the yield waits for the browser's frame callback, which comes as it renders,
-// and goes on after the picture. Where the callbacks stop (a hidden page, an
-// iframe scrolled away) it waits for them no more until one comes.
+// between such messages Firefox seldom renders, so when a frame is due the
+// yield waits for the browser's frame callback, which comes as it renders,
+// and goes on after the picture. It waits frameWait (1 ms) at most, so that
+// the pace never follows the paint: where the engine paints late (WebKit
+// compositing in software, a display or a power saving mode at 30 Hz, a
+// hidden page) it waits no more until a callback comes.
 EM_ASYNC_JS(void, sbYield, (), {
     const y = Module.sortbarsYield || (Module.sortbarsYield = (() => {
-        const y = { waiting: [], asked: false, starved: false, last: 0, period: 1000 / 60, onFrame: null };
+        const y = { frameWait: 1, waiting: [], asked: false, starved: false, last: 0, period: 1000 / 60,
+                    onFrame: null };
         window.addEventListener('message', (e) => {
             if (e.source !== window || e.data !== 'sortbars-yield') return;
             e.stopImmediatePropagation();
@@ -48,7 +51,7 @@ EM_ASYNC_JS(void, sbYield, (), {
     const due = !y.starved && !document.hidden && performance.now() - y.last >= y.period;
     await new Promise((resolve) => {
         if (!due) return y.post(resolve);
-        const timer = setTimeout(() => { y.starved = true; y.onFrame = null; y.post(resolve); }, 4 * y.period);
+        const timer = setTimeout(() => { y.starved = true; y.onFrame = null; y.post(resolve); }, y.frameWait);
         y.onFrame = () => { clearTimeout(timer); y.post(resolve); };
     });
 });
