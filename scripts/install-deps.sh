@@ -17,7 +17,9 @@
 #   browser  the three engines the page is tested in: headless Chromium,
 #            Firefox ESR, WebKitGTK (MiniBrowser and its WebDriver on Xvfb),
 #            a WebSocket client to drive them, Pillow to read their shots, and
-#            a private session bus with AT-SPI to hear their accessibility trees
+#            a private session bus with AT-SPI to hear their accessibility trees;
+#            and the page's compatibility check, npm packages pinned in
+#            tests/web/compat/package-lock.json, installed there by npm
 #   ci       what CI needs to make Debian trees of another release and
 #            architecture, and to run an arm64 one on this machine
 set -eu
@@ -34,8 +36,11 @@ group() {
     windows) echo "g++ cmake make doctest-dev g++-mingw-w64-x86-64-posix nsis"
       [ "$(dpkg --print-architecture)" != amd64 ] || echo "wine wine64" ;;
     web) echo "cmake make doctest-dev emscripten nodejs" ;;
+    # Debian's npm, where no other is installed (one that comes with a
+    # Node.js from elsewhere would conflict with it).
     browser) echo "chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket python3-pil
-      dbus-daemon at-spi2-core python3-pyatspi" ;;
+      dbus-daemon at-spi2-core python3-pyatspi nodejs"
+      command -v npm >/dev/null 2>&1 || echo npm ;;
     ci) echo "debootstrap qemu-user-static" ;;
     *) echo "install-deps: no group \"$1\" (run, test, windows, web, browser or ci)" >&2; exit 2 ;;
   esac
@@ -55,12 +60,26 @@ if $list; then
   exit 0
 fi
 
+# The page check's npm packages, exactly as the lock file pins them, once
+# the Debian packages are in; again only when the lock file changes.
+npm_packages() {
+  case " $* " in *" browser "*) ;; *) return 0 ;; esac
+  compat=$(dirname "$0")/../tests/web/compat
+  if ! cmp -s "$compat/package-lock.json" "$compat/node_modules/.installed-lock.json"; then
+    echo "install-deps: installing the page check's npm packages in tests/web/compat"
+    (cd "$compat" && npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock.json)
+  fi
+}
+
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' \
     || missing="$missing $p"
 done
-[ -z "$missing" ] && exit 0
+if [ -z "$missing" ]; then
+  npm_packages "$@"
+  exit 0
+fi
 
 if [ "$(id -u)" -ne 0 ]; then
   if command -v sudo >/dev/null 2>&1; then exec sudo "$0" "$@"; fi
@@ -73,3 +92,4 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
 # shellcheck disable=SC2086
 apt-get install -y -q --no-install-recommends $missing
+npm_packages "$@"

@@ -180,6 +180,10 @@ class Browser:
     def before_load(self, script):
         """Runs a script in every page before the page's own, where the driver can."""
 
+    def hide(self):
+        """Hides the page, as a tab in the background is; show() shows it again."""
+        raise NotImplementedError
+
     def wait_for_text(self, seconds, text):
         """Waits until the page shows this text."""
         wait_until(seconds, "the page to show %r" % text, lambda: self.evaluate(
@@ -299,6 +303,14 @@ class Chromium(SocketBrowser):
         self.send("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale,
                   mobile=mobile)
 
+    def hide(self):
+        self.shown = self.send("Target.getTargetInfo")["targetInfo"]["targetId"]
+        self.cover = self.send("Target.createTarget", url="about:blank")["targetId"]
+
+    def show(self):
+        self.send("Target.activateTarget", targetId=self.shown)
+        self.send("Target.closeTarget", targetId=self.cover)
+
     def before_load(self, script):
         self.send("Page.enable")
         self.send("Page.addScriptToEvaluateOnNewDocument", source=script)
@@ -400,6 +412,13 @@ class Firefox(SocketBrowser):
     def viewport(self, width, height, scale, mobile=False):
         self.send("browsingContext.setViewport", context=self.top, viewport={"width": width, "height": height},
                   devicePixelRatio=scale)
+
+    def hide(self):
+        self.cover = self.send("browsingContext.create", type="tab")["context"]
+
+    def show(self):
+        self.send("browsingContext.activate", context=self.top)
+        self.send("browsingContext.close", context=self.cover)
 
     def before_load(self, script):
         self.send("script.addPreloadScript", functionDeclaration="() => { %s }" % script)
@@ -513,6 +532,14 @@ class WebKit(Browser):
         if shown != [width, height, scale]:
             raise Failure("the viewport is %s, not %dx%d at ratio %g" % (shown, width, height, scale))
 
+    def hide(self):
+        # A tab opened over the page leaves it shown in MiniBrowser; a minimized window hides it.
+        self.rect = self.request("GET", "/window/rect")
+        self.request("POST", "/window/minimize", {})
+
+    def show(self):
+        self.request("POST", "/window/rect", self.rect)
+
     def screenshot(self, x, y, width, height):
         # WebKitWebDriver shoots the whole viewport, in device pixels.
         scale = self.evaluate("window.devicePixelRatio")
@@ -526,6 +553,17 @@ class WebKit(Browser):
         frame = wait_until(30, "the iframe", lambda: self.request("POST", "/elements", {
             "using": "css selector", "value": "iframe"}))
         self.request("POST", "/frame", {"id": frame[0]})
+
+
+def page_with_script(page, script, folder):
+    """A copy of the page in folder that runs the script file first, before
+    the page's own; for what must be in place before the page loads."""
+    with open(page) as source, open(script) as first:
+        text = source.read().replace("<head>", "<head>\n<script>\n%s</script>" % first.read(), 1)
+    copy = os.path.join(folder, os.path.basename(page))
+    with open(copy, "w") as out:
+        out.write(text)
+    return copy
 
 
 def open_browser(engine, scale=1, scripts=True, phone=None, screen_reader=False):

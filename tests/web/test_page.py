@@ -12,12 +12,19 @@ and what only the page has, in each engine:
 - the bars drawn again when the page is zoomed;
 - the chart busy exactly while the buttons are disabled, and clicks that
   the page delivers to a disabled button all the same reaching nothing;
+- with JavaScript on, none of the words for a browser without it shown;
 - no request and no breach of the page's security policy all along, which
-  does refuse a request;
+  does refuse a request, to a data: address and to a file beside the page;
+- Push-sort at the engine's frame rate, with frame callbacks at 30 Hz, and
+  in a page hidden mid-sort: each exchange in its paced time, and new
+  pictures painted as the engine paints;
+- the policy as an engine older than 'wasm-unsafe-eval' reads it: the page
+  loads, sorts and closes;
 - at device pixel ratios 1, 1.5 and 2, crisp bar edges, each bar drawn as long
   as its value, and the still of an exchange (SCENE_PAGE) as laid out;
-- phones of 320x568 and 360x640 CSS pixels at ratios 2 and 3: the whole window
-  on screen with no sideways scroll, each button hit by a tap, crisp bars;
+- phones of 320x568 and 360x640 CSS pixels, and sideways, at ratios 2 and 3:
+  the whole window on screen with no scroll either way, each button hit by
+  a tap, crisp bars;
 - inside a course page's <iframe sandbox="allow-scripts">: load, sort, close;
 - with JavaScript off, a message that says what to do; and where the page's
   policy refuses WebAssembly, one line that says so, and no window.
@@ -31,11 +38,12 @@ import sys
 import tempfile
 import time
 
-from browsers import Failure, on_private_bus, open_browser, pixels, run_test, wait_until
+from browsers import Failure, on_private_bus, open_browser, page_with_script, pixels, run_test, wait_until
 import scenarios  # noqa: E402  (beside pixels, on the path browsers sets)
 from scenarios import CAPTIONS, layout_tool  # noqa: E402
 
 ENGINE, PAGE, SCENE_PAGE = sys.argv[1:4]
+HERE = os.path.dirname(os.path.abspath(__file__))
 S = "Module.sortbars"
 GROUND = (240, 240, 240)  # the page's window colour
 WATCH_BREACHES = ("window.breaches = []; document.addEventListener('securitypolicyviolation',"
@@ -330,21 +338,137 @@ def check_scales(shared, board_width):
 
 
 def check_policy(browser):
-    """Nothing was fetched, nothing breached the page's policy, and the policy does refuse a request."""
+    """Nothing was fetched, nothing breached the page's policy, and the policy
+    refuses a request: to a data: address, and to a file beside the page,
+    which a policy of 'self' would let through."""
     breaches = browser.evaluate("breaches")
     requests = browser.evaluate("performance.getEntriesByType('resource').map(e => e.name)")
     if breaches or requests:
         raise Failure("the page breached its policy %s and made the requests %s" % (breaches, requests))
-    answer = browser.evaluate("new Promise((done) => { const r = new XMLHttpRequest(); r.open('GET', 'data:,x');"
-                              " r.onload = () => done('fetched'); r.onerror = () => done('refused'); r.send(); })")
-    browser.wait_for(5, "the refused request's breach to be reported", "breaches.length > 0")
-    if answer != "refused":
-        raise Failure("the page's policy let a request through")
-    print("policy: no request and no breach from load to close; a request is refused and reported")
+    # Firefox applies no policy to file: addresses from a page opened from
+    # disk (tried: a request and an image beside the page both load, and no
+    # breach is reported), so there only the data: address is refused.
+    addresses = ["data:,x"] + ([] if ENGINE == "firefox" else ["file://" + PAGE])
+    for address in addresses:
+        answer = browser.evaluate("new Promise((done) => { const r = new XMLHttpRequest(); r.open('GET', %s);"
+                                  " r.onload = () => done('fetched'); r.onerror = () => done('refused'); r.send(); })"
+                                  % json.dumps(address))
+        browser.wait_for(5, "the breach of a request to %s to be reported" % address[:40],
+                         "breaches.some(b => b.startsWith('connect-src'))")
+        browser.evaluate("breaches.length = 0")
+        if answer != "refused":
+            raise Failure("the page's policy let a request to %s through" % address[:40])
+    print("policy: no request and no breach from load to close; requests to %s refused and reported"
+          % " and ".join(a[:5] for a in addresses))
+
+
+def check_scripted_words(browser):
+    """With JavaScript on, the page shows the window and none of the words for
+    a browser without it, or for one that refuses WebAssembly."""
+    shown = browser.evaluate("document.body.innerText")
+    for words in ("needs JavaScript", "Safari", "cannot run"):
+        if words in shown:
+            raise Failure("with JavaScript on the page shows %r: %r" % (words, shown[:200]))
+
+
+# The frames the engine paints with a new picture of the board: a frame
+# callback after the program drew; and when each exchange ended, as its two
+# bars' values changed.
+WATCH_PACE = """(() => {
+    const c = window.pace = { draws: 0, seen: 0, painted: [], ends: [] };
+    const proto = CanvasRenderingContext2D.prototype, fill = proto.fillRect;
+    proto.fillRect = function () { c.draws++; return fill.apply(this, arguments); };
+    const tick = () => {
+        if (c.draws != c.seen) { c.seen = c.draws; c.painted.push(performance.now()); }
+        requestAnimationFrame(tick);
+    };
+    requestAnimationFrame(tick);
+    new MutationObserver(() => c.ends.push(performance.now())).observe(%s.chart,
+        { attributes: true, subtree: true, attributeFilter: ['aria-valuenow'] });
+    return 1;
+})()""" % S
+# The frames per second the engine paints a bare canvas of the board's size
+# redrawn at every frame callback, with nothing else running.
+BARE_RATE = """new Promise((done) => {
+    const canvas = document.body.appendChild(document.createElement('canvas')), g = canvas.getContext('2d');
+    [canvas.width, canvas.height] = [%s.canvas.width, %s.canvas.height];
+    let frames = 0, start = 0;
+    const tick = (time) => {
+        if (!start) start = time; else frames++;
+        g.fillStyle = frames & 1 ? '#c04040' : '#40c040';
+        g.fillRect(0, 0, canvas.width, canvas.height);
+        if (time - start < 1000) return requestAnimationFrame(tick);
+        canvas.remove();
+        done(frames * 1000 / (time - start));
+    };
+    requestAnimationFrame(tick);
+})""" % (S, S)
+EXCHANGE_SECONDS = 30 * 0.008  # an exchange's paced frames
+PACE_EXCHANGES = 6
+
+
+def exchange_seconds(ends):
+    return (ends[-1] - ends[0]) / (len(ends) - 1) / 1000
+
+
+def check_pace(browser, page, what):
+    """Push-sort on PAGE keeps its pace: its exchanges take their paced time,
+    within twice that, not a frame callback's wait at every frame; and the
+    engine paints a new picture at least 0.4 times as often as it paints a
+    bare canvas."""
+    open_page(browser, page)
+    bare = browser.evaluate(BARE_RATE)
+    browser.evaluate(WATCH_PACE)
+    press(browser, "Push-sort")
+    ends = browser.wait_for(30, "%d exchanges in Push-sort %s" % (PACE_EXCHANGES + 1, what),
+                            "pace.ends.length > %d && pace.ends" % PACE_EXCHANGES)[1:PACE_EXCHANGES + 1]
+    exchange = exchange_seconds(ends)
+    painted = len([t for t in browser.evaluate("pace.painted") if ends[0] <= t <= ends[-1]]) * 1000 / (
+        ends[-1] - ends[0])
+    if exchange > 2 * EXCHANGE_SECONDS:
+        raise Failure("Push-sort %s takes %.3f s an exchange, not about %.3f s" % (what, exchange, EXCHANGE_SECONDS))
+    if painted < 0.4 * bare:
+        raise Failure("Push-sort %s: the engine paints %.1f new pictures a second, against %.1f for a bare canvas"
+                      % (what, painted, bare))
+    print("Push-sort %s: %.3f s an exchange; %.1f pictures painted a second, a bare canvas %.1f"
+          % (what, exchange, painted, bare))
+
+
+def check_hidden(browser):
+    """A page hidden mid-sort goes on sorting at its pace, and is painted
+    again once it shows."""
+    open_page(browser)
+    browser.evaluate(WATCH_PACE)
+    press(browser, "Push-sort")
+    browser.wait_for(30, "an exchange in Push-sort", "pace.ends.length > 0")
+    browser.hide()
+    try:
+        browser.wait_for(10, "the page to be hidden", "document.hidden")
+        hidden_at = browser.evaluate("pace.ends.length")
+        ends = browser.wait_for(10, "three exchanges while hidden", "pace.ends.length > %d && pace.ends"
+                                % (hidden_at + 2))[hidden_at:hidden_at + 3]
+        still_hidden = browser.evaluate("document.hidden")
+    finally:
+        browser.show()
+    browser.wait_for(10, "the page to show again", "!document.hidden")
+    painted = browser.evaluate("pace.painted.length")
+    browser.wait_for(10, "new pictures painted once the page shows again", "pace.painted.length > %d" % (painted + 2))
+    exchange = exchange_seconds(ends)
+    if not still_hidden or exchange > 2 * EXCHANGE_SECONDS:
+        raise Failure("Push-sort in a hidden page takes %.3f s an exchange, not about %.3f s"
+                      % (exchange, EXCHANGE_SECONDS))
+    print("hidden mid-sort: %.3f s an exchange; painted again once shown" % exchange)
+
+
+def check_paces(browser, folder):
+    check_pace(browser, PAGE, "at the engine's own frame rate")
+    check_pace(browser, page_with_script(PAGE, os.path.join(HERE, "frames_30hz.js"), folder),
+               "with frame callbacks at 30 Hz")
+    check_hidden(browser)
 
 
 def check_phone(browser, width, height, ratio, sort_button, board_width):
-    """A phone: the whole window on screen, no sideways scroll, every button under
+    """A phone: the whole window on screen, no scroll either way, every button under
     a tap at its middle, crisp bars, and taps that work."""
     what = "on a phone of %dx%d at ratio %g" % (width, height, ratio)
     browser.wait_for(10, "the window to fit " + what, "(() => { const r = %s.window.getBoundingClientRect();"
@@ -352,7 +476,8 @@ def check_phone(browser, width, height, ratio, sort_button, board_width):
     shown = browser.evaluate("""(() => {
         const r = %s.window.getBoundingClientRect(), parts = [%s.close, ...%s.buttons];
         return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: innerWidth, height: innerHeight,
-                 scroll: document.documentElement.scrollWidth, ratio: devicePixelRatio,
+                 scroll: [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
+                 ratio: devicePixelRatio,
                  zoom: window.visualViewport ? visualViewport.scale : 1,
                  missed: parts.filter(e => { const b = e.getBoundingClientRect();
                      return document.elementFromPoint(b.x + b.width / 2, b.y + b.height / 2) !== e; })
@@ -362,8 +487,8 @@ def check_phone(browser, width, height, ratio, sort_button, board_width):
         raise Failure("the phone is %s, not %dx%d at ratio %g" % (shown, width, height, ratio))
     if shown["left"] < 0 or shown["top"] < 0 or shown["right"] > width or shown["bottom"] > height:
         raise Failure("%s the window is at %s, not inside the viewport" % (what, shown))
-    if shown["scroll"] > width or shown["missed"]:
-        raise Failure("%s the page scrolls %d px wide, and taps miss %s" % (what, shown["scroll"], shown["missed"]))
+    if shown["scroll"][0] > width or shown["scroll"][1] > height or shown["missed"]:
+        raise Failure("%s the page scrolls to %s px, and taps miss %s" % (what, shown["scroll"], shown["missed"]))
     check_extents(browser, what)
     check_crisp(browser, board_width, what)
     randomize(browser)
@@ -376,9 +501,9 @@ def check_phone(browser, width, height, ratio, sort_button, board_width):
 
 
 def check_phones(shared, board_width):
-    sorts = iter(["Bubble-sort", "Push-sort", "Random sort", "Bubble-sort"])
+    sorts = iter(CAPTIONS[1:] * 3)
     for ratio in (2, 3):
-        for width, height in ((320, 568), (360, 640)):
+        for width, height in ((320, 568), (360, 640), (568, 320), (640, 360)):
             with browser_at(shared, ratio, phone=(width, height)) as browser:
                 open_page(browser)
                 check_phone(browser, width, height, ratio, next(sorts), board_width)
@@ -411,16 +536,44 @@ def check_no_script():
     print("JavaScript off: the page says it needs JavaScript, and how to open it on an iPhone or iPad")
 
 
-def check_wasm_refused(browser, folder):
-    """A page whose policy refuses WebAssembly, as a site's own might."""
+def policy_without(words, folder, name):
+    """A copy of the page whose policy lacks WORDS."""
     with open(PAGE) as page:
         text = page.read()
-    if "'wasm-unsafe-eval'" not in text:
-        raise Failure("the page's policy does not name 'wasm-unsafe-eval'")
-    refused = os.path.join(folder, "refused.html")
-    with open(refused, "w") as out:
-        out.write(text.replace(" 'wasm-unsafe-eval'", "", 1))
-    browser.navigate("file://" + refused)
+    start = text.index('content="default-src')
+    end = text.index('"', start + len('content="'))
+    policy = text[start:end]
+    for word in words:
+        if " %s" % word not in policy:
+            raise Failure("the page's policy does not name %s: %s" % (word, policy))
+        policy = policy.replace(" " + word, "")
+    copy = os.path.join(folder, name)
+    with open(copy, "w") as out:
+        out.write(text[:start] + policy + text[end:])
+    return copy
+
+
+def check_older_policy(browser, folder):
+    """The policy as an engine older than 'wasm-unsafe-eval' reads it: the page
+    loads, sorts and closes, with no request and no breach."""
+    open_page(browser, policy_without(["'wasm-unsafe-eval'"], folder, "older.html"))
+    before = values(browser)
+    press(browser, "Push-sort")
+    browser.wait_for(30, "Push-sort under the older policy", "%s.meters.map(m => m.getAttribute('aria-valuenow'))"
+                     ".join() != %r" % (S, ",".join(map(str, before))))
+    PageWindow(browser, None).close()
+    browser.wait_for(5, "the close under the older policy", "%s.ended" % S)
+    breaches = browser.evaluate("breaches")
+    requests = browser.evaluate("performance.getEntriesByType('resource').map(e => e.name)")
+    if breaches or requests:
+        raise Failure("under the older policy the page breached it %s and made the requests %s"
+                      % (breaches, requests))
+    print("policy as an older engine reads it, with 'unsafe-eval' alone: loads, sorts and closes, no request")
+
+
+def check_wasm_refused(browser, folder):
+    """A page whose policy refuses WebAssembly, as a site's own might."""
+    browser.navigate("file://" + policy_without(["'unsafe-eval'", "'wasm-unsafe-eval'"], folder, "refused.html"))
     line = browser.wait_for(30, "a line that says why it cannot run", "document.querySelector('.cannot')"
                             " && document.querySelector('.cannot').textContent")
     if "WebAssembly" not in line or browser.evaluate("!!(window.Module && Module.sortbars)"):
@@ -431,25 +584,28 @@ def check_wasm_refused(browser, folder):
 def main():
     client, buttons = layout()
     board_width = min(x for x, _, _, _ in buttons.values())  # the board, left of the buttons
-    with open_browser(ENGINE, screen_reader=True) as browser:
-        browser.before_load(WATCH_BREACHES)
-        open_page(browser)
-        check_buttons(browser, buttons)
-        check_screen_reader(browser)
-        check_rescale(browser, client)
-        check_deaf_in_a_sort(browser)
-        window = PageWindow(browser, client)
-        window.start()
-        scenarios.run(window)
-        check_policy(browser)
-        check_scales(browser, board_width)
-        check_phones(browser, board_width)
-        folder = tempfile.mkdtemp(prefix="sortbars-pages-")
-        try:
+    folder = tempfile.mkdtemp(prefix="sortbars-pages-")
+    try:
+        with open_browser(ENGINE, screen_reader=True) as browser:
+            browser.before_load(WATCH_BREACHES)
+            open_page(browser)
+            check_scripted_words(browser)
+            check_buttons(browser, buttons)
+            check_screen_reader(browser)
+            check_rescale(browser, client)
+            check_deaf_in_a_sort(browser)
+            window = PageWindow(browser, client)
+            window.start()
+            scenarios.run(window)
+            check_policy(browser)
+            check_paces(browser, folder)
+            check_older_policy(browser, folder)
+            check_scales(browser, board_width)
+            check_phones(browser, board_width)
             check_wasm_refused(browser, folder)
             check_iframe(browser, folder)
-        finally:
-            shutil.rmtree(folder)
+    finally:
+        shutil.rmtree(folder)
     check_no_script()
 
 
