@@ -18,8 +18,8 @@
 #            Firefox ESR, WebKitGTK (MiniBrowser and its WebDriver on Xvfb),
 #            a WebSocket client to drive them, Pillow to read their shots, and
 #            a private session bus with AT-SPI to hear their accessibility trees;
-#            and the page's compatibility check, npm packages pinned in
-#            tests/web/compat/package-lock.json, installed there by npm
+#            and the page's compatibility check, npm packages pinned in the
+#            project's package-lock.json, installed beside it by npm
 #   ci       what CI needs to make Debian trees of another release and
 #            architecture, and to run an arm64 one on this machine
 set -eu
@@ -64,10 +64,10 @@ fi
 # the Debian packages are in; again only when the lock file changes.
 npm_packages() {
   case " $* " in *" browser "*) ;; *) return 0 ;; esac
-  compat=$(dirname "$0")/../tests/web/compat
-  if ! cmp -s "$compat/package-lock.json" "$compat/node_modules/.installed-lock.json"; then
-    echo "install-deps: installing the page check's npm packages in tests/web/compat"
-    (cd "$compat" && npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock.json)
+  project=$(dirname "$0")/..
+  if ! cmp -s "$project/package-lock.json" "$project/node_modules/.installed-lock.json"; then
+    echo "install-deps: installing the page check's npm packages in node_modules"
+    (cd "$project" && npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock.json)
   fi
 }
 

@@ -1,5 +1,5 @@
 // Usage: node check.js PAGE... Checks every script of each page against the
-// browsers that package.json names (eslint.config.js says how), and fails
+// browsers that the project's package.json names (eslint.config.js says how), and fails
 // naming each feature that one of them lacks, with where it is used.
 "use strict";
 const fs = require("fs");
@@ -23,10 +23,10 @@ async function main(pages) {
       }
     }
   }
-  const browsers = require("browserslist")(require("./package.json").browserslist);
+  const browsers = require("browserslist")(require("../../../package.json").browserslist);
   if (!scripts) problems++, console.error("no script found in " + pages.join(", "));
   console.log(`${scripts} scripts checked against ${browsers.length} browser versions, the oldest ` +
-              require("./package.json").browserslist.join(", ") + `: ${problems} problems`);
+              require("../../../package.json").browserslist.join(", ") + `: ${problems} problems`);
   process.exit(problems ? 1 : 0);
 }
 

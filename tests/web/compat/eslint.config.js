@@ -1,5 +1,5 @@
 // The compatibility check of the page's JavaScript, emscripten's loader
-// included: every Web API it uses must be in each browser that package.json's
+// included: every Web API it uses must be in each browser that the project's package.json's
 // browserslist names (eslint-plugin-compat, from MDN's and caniuse's data),
 // and no syntax or built-in newer than ES2020, the last edition that all of
 // them have whole (Chrome 80 lacks ES2021's logical assignment and
