@@ -1,5 +1,6 @@
 #include "Win32Platform.h"
 
+#include "NewerFunctions.h"
 #include "Text.h"
 #include "Win32Window.h"
 
@@ -8,19 +9,45 @@
 namespace rt
 {
 
+namespace
+{
+
+constexpr double kTicksPerSecond = 10'000'000; // FILETIME counts 100 ns from 1601
+constexpr unsigned long long kTicksTo1970 = 116'444'736'000'000'000ULL;
+
+double unixSecondsOf(const FILETIME& utc)
+{
+    const unsigned long long ticks = (static_cast<unsigned long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+    return static_cast<double>(ticks - kTicksTo1970) / kTicksPerSecond;
+}
+
+} // namespace
+
 double Win32Platform::unixSeconds() const
 {
     // GetSystemTimePreciseAsFileTime reads the performance counter, to well
     // under a microsecond. GetSystemTimeAsFileTime advances only at the
     // timer tick, about 15.6 ms on Windows, which would pace the animation
     // in steps of a whole frame; Wine's version of it reads the host clock
-    // to the microsecond, so a run under Wine cannot show that.
+    // to the microsecond, so a run under Wine cannot show that. So where the
+    // precise one is missing (Windows 7), the coarse time is read once and
+    // carried on by the performance counter, which Windows 7 has.
     FILETIME utc;
-    GetSystemTimePreciseAsFileTime(&utc);
-    constexpr double kTicksPerSecond = 10'000'000; // FILETIME counts 100 ns from 1601
-    constexpr unsigned long long kTicksTo1970 = 116'444'736'000'000'000ULL;
-    const unsigned long long ticks = (static_cast<unsigned long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
-    return static_cast<double>(ticks - kTicksTo1970) / kTicksPerSecond;
+    if (const auto precise = NewerFunctions::get().getSystemTimePreciseAsFileTime) {
+        precise(&utc);
+        return unixSecondsOf(utc);
+    }
+    static const CountedClock counted = [] {
+        FILETIME start;
+        LARGE_INTEGER counter, frequency;
+        GetSystemTimeAsFileTime(&start);
+        QueryPerformanceCounter(&counter);
+        QueryPerformanceFrequency(&frequency);
+        return CountedClock { unixSecondsOf(start), counter.QuadPart, frequency.QuadPart };
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return counted.seconds(now.QuadPart);
 }
 
 void Win32Platform::dispatch(const void* message)

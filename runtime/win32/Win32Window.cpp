@@ -1,5 +1,6 @@
 #include "Win32Window.h"
 
+#include "NewerFunctions.h"
 #include "Resources.h"
 #include "Text.h"
 
@@ -42,6 +43,65 @@ std::string lastError()
         line.pop_back();
     return "the system would not create it (error " + std::to_string(code) + (line.empty() ? "" : ": " + line) + ")";
 }
+// The dpi of the system: the primary monitor's when the user logged on.
+unsigned systemDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? unsigned(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+// The dpi the window is drawn at: its own (Windows 10 1607 on), its
+// monitor's (8.1), or the system's (7).
+unsigned windowDpi(HWND hwnd)
+{
+    const NewerFunctions& newer = NewerFunctions::get();
+    if (newer.getDpiForWindow)
+        return newer.getDpiForWindow(hwnd);
+    constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
+    UINT x = 0, y = 0;
+    if (newer.getDpiForMonitor
+        && SUCCEEDED(newer.getDpiForMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y))
+        && x > 0)
+        return x;
+    return systemDpi();
+}
+
+// A system metric at DPI. Before Windows 10 1607 the system gives its
+// metrics at the system's dpi only, so they are scaled from there.
+int systemMetric(int index, unsigned dpi)
+{
+    if (const auto forDpi = NewerFunctions::get().getSystemMetricsForDpi)
+        return forDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), int(dpi), int(systemDpi()));
+}
+
+// The system's message font at DPI, scaled from the system's dpi where the
+// system gives it only there.
+LOGFONTW messageFont(unsigned dpi)
+{
+    NONCLIENTMETRICSW metrics {};
+    metrics.cbSize = sizeof metrics;
+    if (const auto forDpi = NewerFunctions::get().systemParametersInfoForDpi) {
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+        return metrics.lfMessageFont;
+    }
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, int(dpi), int(systemDpi()));
+    return metrics.lfMessageFont;
+}
+
+// The window's frame around a client area of FRAME at DPI: before Windows 10
+// 1607 the system draws it at its own dpi, as it predicts it here.
+void adjustFrame(RECT& frame, unsigned dpi)
+{
+    if (const auto forDpi = NewerFunctions::get().adjustWindowRectExForDpi)
+        forDpi(&frame, kStyle, FALSE, kExStyle, dpi);
+    else
+        AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+}
+
 } // namespace
 
 WindowFailure::WindowFailure()
@@ -58,7 +118,7 @@ Win32Window::Win32Window(Form& form, Platform& platform)
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance(), this);
     if (!hwnd_)
         throw WindowFailure();
-    dpi_ = GetDpiForWindow(hwnd_);
+    dpi_ = windowDpi(hwnd_);
     bars_ = std::make_unique<Win32BarsView>(hwnd_, host_);
 
     // The dialog manager tabs through the children in their z-order, so the
@@ -157,7 +217,7 @@ void Win32Window::applyDpi()
     const int width = clientArea.width(), height = clientArea.height();
     bars_->place(width, height, dpi_);
     RECT frame { 0, 0, width, height };
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+    adjustFrame(frame, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Where the frame is drawn at another dpi than predicted (Wine draws every
@@ -169,10 +229,8 @@ void Win32Window::applyDpi()
             frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     // The dialog font of the system, at this dpi.
-    NONCLIENTMETRICSW metrics {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
-    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    const LOGFONTW message = messageFont(dpi_);
+    HFONT font = CreateFontIndirectW(&message);
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const PixelRect r = controlRect(host_.buttons()[i]->rect(), scale());
         SetWindowPos(buttons_[i], nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -186,7 +244,7 @@ void Win32Window::applyDpi()
     const int sizes[2][2] = { { SM_CXICON, SM_CYICON }, { SM_CXSMICON, SM_CYSMICON } };
     for (int i = 0; i < 2; ++i) {
         HICON icon = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON,
-            GetSystemMetricsForDpi(sizes[i][0], dpi_), GetSystemMetricsForDpi(sizes[i][1], dpi_), 0));
+            systemMetric(sizes[i][0], dpi_), systemMetric(sizes[i][1], dpi_), 0));
         SendMessageW(hwnd_, WM_SETICON, i == 0 ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
         if (icons_[i])
             DestroyIcon(icons_[i]);

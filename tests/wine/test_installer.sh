@@ -1,6 +1,7 @@
 #!/bin/sh
-# What make windows delivers. sortbars.exe: a GUI program that needs no DLL
-# beside the system's, with its icon and the version of the build. The zip:
+# What make windows delivers. sortbars.exe: a GUI program with its icon and
+# the version of the build. It, the installer and the uninstaller import only
+# what Windows 7 SP1 has (check_imports.py). The zip:
 # the .exe with the README and LICENSE. The installer, under Wine: /S
 # installs for the current user with no questions, the Start-menu entry and
 # the uninstaller's entry in place, the installed program opens its window,
@@ -13,13 +14,6 @@ version=$(basename "$SETUP" | sed -n 's/^sortbars-\(.*\)-setup\.exe$/\1/p')
 
 headers=$(x86_64-w64-mingw32-objdump -p "$APP") || fail "objdump cannot read $APP"
 echo "$headers" | grep -q 'Subsystem.*(Windows GUI)' || fail "sortbars.exe is not a GUI program: it would open a console"
-dlls=$(echo "$headers" | awk '/DLL Name:/ { print toupper($3) }' | sort | paste -sd' ')
-for dll in $dlls; do
-  case " COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEACC.DLL OLEAUT32.DLL USER32.DLL " in
-    *" $dll "*) ;;
-    *) fail "sortbars.exe needs $dll, which Windows does not have: $dlls" ;;
-  esac
-done
 zip=$(dirname "$SETUP")/sortbars-$version-windows-x64.zip
 listed=$(cd "$WORK" && cmake -E tar tf "$zip" | sort | paste -sd' ')
 [ "$listed" = "sortbars-$version/ sortbars-$version/LICENSE.txt sortbars-$version/README.md sortbars-$version/sortbars.exe" ] ||
@@ -39,6 +33,10 @@ for file in "$install_dir/sortbars.exe" "$install_dir/Uninstall.exe" "$install_d
   [ -f "$file" ] || fail "the installer did not write $file"
 done
 cmp -s "$install_dir/sortbars.exe" "$APP" || fail "the installed sortbars.exe is not the one built"
+# The program, the installer and the uninstaller it wrote import nothing
+# that Windows 7 SP1 lacks, and need no DLL beside the system's.
+/usr/bin/python3 "$(dirname "$0")/check_imports.py" x86_64-w64-mingw32-objdump "$APP" "$SETUP" \
+  "$install_dir/Uninstall.exe" || fail "a program imports what Windows 7 SP1 does not have"
 timeout 60 wine reg query "$key" /v QuietUninstallString 2>/dev/null | grep -q 'Uninstall.exe" /S' ||
   fail "the installer did not register its uninstaller"
 

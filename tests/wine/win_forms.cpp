@@ -7,10 +7,15 @@
 //                  dpi, and prints its buttons' font height before and its
 //                  client size and font height after, then closes
 //   scene          the program's window, posed in the still of an exchange
-// Each but the last two prints "unloaded" when its unload handler runs,
+//   windows7       the program's window with every lookup of a function
+//                  newer than Windows 7 failing, so that it takes the
+//                  fallbacks that Windows 7 and 8.1 take
+// Each but the last three prints "unloaded" when its unload handler runs,
 // which ends it with 0.
 #include "runtime/Runtime.h"
+#include "runtime/win32/NewerFunctions.h"
 #include "support/Scene.h"
+#include "window/Form1.h"
 
 #include <windows.h>
 
@@ -89,8 +94,12 @@ int main(int argc, char** argv)
         return rt::startUp(
             argc, argv, [](rt::Platform& platform) { return std::make_unique<scene::SceneForm>(platform); });
     }
+    if (mode == "windows7") {
+        rt::NewerFunctions::failLookups();
+        return rt::startUp(argc, argv, [](rt::Platform& platform) { return std::make_unique<Form1>(platform); });
+    }
     if (mode != "messagebox" && mode != "runtime-error" && mode != "destroy") {
-        std::fprintf(stderr, "usage: win_forms messagebox|runtime-error|destroy|dpichange|scene\n");
+        std::fprintf(stderr, "usage: win_forms messagebox|runtime-error|destroy|dpichange|scene|windows7\n");
         return 2;
     }
     return rt::startUp(argc, argv, [](rt::Platform& platform) { return std::make_unique<TestForm>(platform); });

@@ -1,0 +1,97 @@
+"""Usage: check_imports.py OBJDUMP PROGRAM...
+
+Every function that each Windows program imports (read with MinGW-w64's
+objdump -p) must be one that Windows 7 SP1 exports, or Windows refuses to
+load the program with "entry point not found". WINDOWS_7 lists the
+functions that the program, its installer and its uninstaller import, by
+DLL, each one whose Requirements on learn.microsoft.com name Windows 7 or
+earlier as the minimum supported client (the C runtime's, the functions of
+the msvcrt.dll that Windows 7 ships); a function the programs begin to
+import must be checked there before it joins the list. Functions of later
+Windows (GetDpiForWindow, GetSystemTimePreciseAsFileTime) are looked up at
+run time instead, and are not in it.
+"""
+import subprocess
+import sys
+
+WINDOWS_7 = {
+    "kernel32.dll": """AddVectoredExceptionHandler CloseHandle CompareFileTime CopyFileW CreateDirectoryW
+        CreateEventA CreateFileW CreateProcessW CreateSemaphoreA CreateThread DeleteCriticalSection DeleteFileW
+        DuplicateHandle EnterCriticalSection ExitProcess ExpandEnvironmentStringsW FileTimeToSystemTime FindClose
+        FindFirstFileW FindNextFileW FormatMessageA FreeLibrary GetCommandLineW GetCurrentProcess
+        GetCurrentProcessId GetCurrentThread GetCurrentThreadId GetDiskFreeSpaceExW GetExitCodeProcess
+        GetFileAttributesW GetFileSize GetFullPathNameW GetHandleInformation GetLastError GetModuleFileNameW
+        GetModuleHandleA GetModuleHandleW GetPrivateProfileStringW GetProcAddress GetProcessAffinityMask
+        GetProcessTimes GetShortPathNameW GetStartupInfoA GetSystemDirectoryW GetSystemTimeAdjustment
+        GetSystemTimeAsFileTime GetTempFileNameW GetTempPathW GetThreadContext GetThreadPriority GetThreadTimes
+        GetTickCount GetTickCount64 GetUserDefaultUILanguage GetVersionExW GetWindowsDirectoryW GlobalAlloc
+        GlobalFree GlobalLock GlobalUnlock InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent
+        LeaveCriticalSection LoadLibraryExW LoadLibraryW LocalFree MoveFileExW MoveFileW MulDiv MultiByteToWideChar
+        OpenProcess OutputDebugStringA QueryPerformanceCounter QueryPerformanceFrequency RaiseException ReadFile
+        ReleaseSemaphore RemoveDirectoryW RemoveVectoredExceptionHandler ResetEvent ResumeThread RtlCaptureContext
+        RtlLookupFunctionEntry RtlUnwindEx RtlVirtualUnwind SearchPathW SetCurrentDirectoryW SetEnvironmentVariableW
+        SetErrorMode SetEvent SetFileAttributesW SetFilePointer SetFileTime SetLastError SetProcessAffinityMask
+        SetSystemTime SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TlsAlloc
+        TlsGetValue TlsSetValue TryEnterCriticalSection VirtualProtect VirtualQuery WaitForMultipleObjects
+        WaitForSingleObject WideCharToMultiByte WriteFile WritePrivateProfileStringW __C_specific_handler lstrcatW
+        lstrcmpW lstrcmpiA lstrcmpiW lstrcpynW lstrlenA lstrlenW""",
+    "user32.dll": """AdjustWindowRectEx AppendMenuW BeginPaint CallWindowProcW CharNextA CharNextW CharPrevW
+        CheckDlgButton CloseClipboard CreateDialogParamW CreatePopupMenu CreateWindowExW DefWindowProcW DestroyIcon
+        DestroyWindow DialogBoxParamW DispatchMessageW DrawTextW EmptyClipboard EnableMenuItem EnableWindow
+        EndDialog EndPaint ExitWindowsEx FillRect FindWindowExW GetActiveWindow GetClassInfoW GetClientRect GetDC
+        GetDlgItem GetDlgItemTextW GetFocus GetMessagePos GetMessageW GetSysColor GetSysColorBrush GetSystemMenu
+        GetSystemMetrics GetWindowLongPtrW GetWindowRect InvalidateRect IsDialogMessageW IsRectEmpty IsWindow
+        IsWindowEnabled IsWindowVisible LoadCursorW LoadImageW MapWindowPoints MessageBoxIndirectW MessageBoxW
+        MonitorFromWindow NotifyWinEvent OpenClipboard PeekMessageW PostQuitMessage PtInRect RegisterClassExW
+        RegisterClassW ReleaseDC ScreenToClient SendMessageTimeoutW SendMessageW SetClassLongPtrW SetClipboardData
+        SetCursor SetDlgItemTextW SetFocus SetForegroundWindow SetTimer SetWindowLongPtrW SetWindowPos
+        SetWindowTextW ShowWindow SystemParametersInfoW TrackPopupMenu TranslateMessage UpdateWindow wsprintfW""",
+    "gdi32.dll": """BitBlt CreateBrushIndirect CreateCompatibleDC CreateDIBSection CreateFontIndirectW DeleteDC
+        DeleteObject GetDeviceCaps GetStockObject SelectObject SetBkColor SetBkMode SetDCBrushColor SetTextColor""",
+    "advapi32.dll": """AdjustTokenPrivileges LookupPrivilegeValueW OpenProcessToken RegCloseKey RegCreateKeyExW
+        RegDeleteKeyExW RegDeleteValueW RegEnumKeyW RegEnumValueW RegOpenKeyExW RegQueryValueExW RegSetValueExW""",
+    "shell32.dll": """SHBrowseForFolderW SHCLSIDFromString SHFileOperationW SHGetFileInfoW SHGetPathFromIDListW
+        SHGetSpecialFolderLocation ShellExecuteExW""",
+    "comctl32.dll": "ImageList_AddMasked ImageList_Create ImageList_Destroy InitCommonControls InitCommonControlsEx",
+    "ole32.dll": "CoCreateInstance CoInitializeEx CoTaskMemFree OleInitialize OleUninitialize",
+    "oleaut32.dll": "SysAllocString VariantInit",
+    "oleacc.dll": "CreateStdAccessibleObject LresultFromObject",
+    "msvcrt.dll": """___lc_codepage_func ___mb_cur_max_func __getmainargs __initenv __iob_func __set_app_type
+        __setusermatherr _acmdln _amsg_exit _beginthreadex _cexit _close _commode _endthreadex _errno _exit _fmode
+        _initterm _localtime64 _lock _onexit _read _setjmp _strdup _ultoa _unlock abort calloc exit fflush fprintf
+        fputc fputs fputwc free fwprintf fwrite localeconv longjmp malloc memchr memcmp memcpy memmove memset printf
+        realloc signal strcmp strerror strlen strncmp vfprintf wcslen""",
+}
+
+
+def imports(objdump, program):
+    """(DLL, FUNCTION) for each function that PROGRAM imports by name."""
+    dll, found = None, []
+    for line in subprocess.check_output([objdump, "-p", program], text=True).splitlines():
+        words = line.split()
+        if line.strip().startswith("DLL Name:"):
+            dll = words[-1].lower()
+        elif not words:
+            dll = None
+        elif dll and len(words) >= 3 and words[1].isdigit() and all(c in "0123456789abcdef" for c in words[0]):
+            found.append((dll, words[2]))
+    return found
+
+
+def main(objdump, programs):
+    known = {dll: set(names.split()) for dll, names in WINDOWS_7.items()}
+    missing = []
+    for program in programs:
+        found = imports(objdump, program)
+        if not found:
+            missing.append("%s: no import table read" % program)
+        missing += ["%s imports %s from %s, which Windows 7 SP1 lacks" % (program, name, dll)
+                    for dll, name in found if name not in known.get(dll, ())]
+        print("%s: %d functions, from %s" % (program, len(found), ", ".join(sorted({d for d, _ in found}))))
+    if missing:
+        print("FAIL: " + "\n".join(missing), file=sys.stderr)
+        sys.exit(1)
+    print("1 passed, 0 failed")
+
+
+main(sys.argv[1], sys.argv[2:])
