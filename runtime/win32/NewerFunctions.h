@@ -16,8 +16,7 @@ namespace rt
 // - neither (7): the system's dpi;
 // - the precise time of day (8): the coarse one, carried on by the
 //   performance counter.
-struct NewerFunctions
-{
+struct NewerFunctions {
     UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;
     BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
     int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;

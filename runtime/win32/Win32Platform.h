@@ -9,8 +9,7 @@ class Win32Window;
 
 // A time of day carried on from one reading by a counter: START seconds at
 // count COUNT, and FREQUENCY counts a second.
-struct CountedClock
-{
+struct CountedClock {
     double start;
     long long count;
     long long frequency;
