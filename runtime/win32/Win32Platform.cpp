@@ -1,5 +1,6 @@
 #include "Win32Platform.h"
 
+#include "CountedClock.h"
 #include "NewerFunctions.h"
 #include "Text.h"
 #include "Win32Window.h"
@@ -8,20 +9,6 @@
 
 namespace rt
 {
-
-namespace
-{
-
-constexpr double kTicksPerSecond = 10'000'000; // FILETIME counts 100 ns from 1601
-constexpr unsigned long long kTicksTo1970 = 116'444'736'000'000'000ULL;
-
-double unixSecondsOf(const FILETIME& utc)
-{
-    const unsigned long long ticks = (static_cast<unsigned long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
-    return static_cast<double>(ticks - kTicksTo1970) / kTicksPerSecond;
-}
-
-} // namespace
 
 double Win32Platform::unixSeconds() const
 {
@@ -37,17 +24,8 @@ double Win32Platform::unixSeconds() const
         precise(&utc);
         return unixSecondsOf(utc);
     }
-    static const CountedClock counted = [] {
-        FILETIME start;
-        LARGE_INTEGER counter, frequency;
-        GetSystemTimeAsFileTime(&start);
-        QueryPerformanceCounter(&counter);
-        QueryPerformanceFrequency(&frequency);
-        return CountedClock { unixSecondsOf(start), counter.QuadPart, frequency.QuadPart };
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return counted.seconds(now.QuadPart);
+    static const CountedClock counted;
+    return counted.unixSeconds();
 }
 
 void Win32Platform::dispatch(const void* message)

@@ -7,16 +7,6 @@ namespace rt
 
 class Win32Window;
 
-// A time of day carried on from one reading by a counter: START seconds at
-// count COUNT, and FREQUENCY counts a second.
-struct CountedClock {
-    double start;
-    long long count;
-    long long frequency;
-
-    double seconds(long long now) const { return start + double(now - count) / double(frequency); }
-};
-
 // The platform on plain Win32: the system's precise clock, a pump over the
 // thread's message queue, and the system's message box.
 class Win32Platform final : public PlatformBase
