@@ -2,7 +2,8 @@
 # sortbars.exe under Wine at 100%, 150% and 200% (LogPixels 96, 144 and
 # 192), and again as it runs on Windows 7 (win_forms.exe windows7: every
 # lookup of a newer function failing, on Wine's Windows 7): the client area
-# and the buttons scaled from twips by the dpi; the
+# and the buttons scaled from twips by the dpi, and there the buttons' font
+# the system's message font at that dpi, its face, height and weight; the
 # bars drawn crisp, each on its slot's edge and as long as its value, with
 # no colour in the board but the ground and the bars'; and the still of an
 # exchange (win_forms.exe scene, $3), with two bars mid-slide over each
@@ -19,7 +20,13 @@ for dpi in 96 144 192; do
   for run in "windows 10" "windows 7"; do
   if [ "$run" = "windows 7" ]; then
     timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d win7 /f >/dev/null 2>&1 || fail "could not set Windows 7"
-    start_app wine "$FORMS" windows7
+    rm -f "$WORK/fonts"
+    start_app wine "$FORMS" windows7 "$WORK/fonts"
+    wait_for 10 "the fonts from win_forms" test -s "$WORK/fonts"
+    button=$(sed -n 's/^button //p' "$WORK/fonts") message=$(sed -n 's/^message //p' "$WORK/fonts")
+    [ -n "$message" ] && [ "$button" = "$message" ] ||
+      fail "$run: at $dpi dpi the buttons' font is $button, not the system's message font $message"
+    echo "$run, $dpi dpi: the buttons' font is the system's message font, $button"
   else
     timeout 60 wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
     start_app wine "$APP" # waits for the bars, each read on its slot at this scale

@@ -7,9 +7,11 @@
 //                  dpi, and prints its buttons' font height before and its
 //                  client size and font height after, then closes
 //   scene          the program's window, posed in the still of an exchange
-//   windows7       the program's window with every lookup of a function
+//   windows7 FILE  the program's window with every lookup of a function
 //                  newer than Windows 7 failing, so that it takes the
-//                  fallbacks that Windows 7 and 8.1 take
+//                  fallbacks that Windows 7 and 8.1 take; writes to FILE
+//                  its buttons' font and the system's message font at the
+//                  system's dpi, each as "FACE, HEIGHT, WEIGHT"
 // Each but the last three prints "unloaded" when its unload handler runs,
 // which ends it with 0.
 #include "runtime/Runtime.h"
@@ -83,23 +85,61 @@ void moveTo144Dpi(HWND, UINT, UINT_PTR timer, DWORD)
     PostMessageW(form, WM_CLOSE, 0, 0);
 }
 
+std::string fontsFile;
+
+std::string described(const LOGFONTW& font)
+{
+    char face[LF_FACESIZE * 4] = "";
+    WideCharToMultiByte(CP_UTF8, 0, font.lfFaceName, -1, face, sizeof face, nullptr, nullptr);
+    return std::string(face) + ", " + std::to_string(font.lfHeight) + ", " + std::to_string(font.lfWeight);
+}
+
+// What the system itself gives as its message font at its dpi, asked as
+// Windows 10 asks, of a function the program under test does not use.
+void writeFonts(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    LOGFONTW button {};
+    HWND form = FindWindowW(nullptr, L"Form1");
+    GetObjectW(
+        reinterpret_cast<HFONT>(SendMessageW(FindWindowExW(form, nullptr, L"Button", nullptr), WM_GETFONT, 0, 0)),
+        sizeof button, &button);
+    using ForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    const auto forDpi = reinterpret_cast<ForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    NONCLIENTMETRICSW metrics {};
+    metrics.cbSize = sizeof metrics;
+    HDC screen = GetDC(nullptr);
+    const UINT dpi = UINT(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    if (forDpi)
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    if (FILE* out = std::fopen(fontsFile.c_str(), "w")) {
+        std::fprintf(
+            out, "button %s\nmessage %s\n", described(button).c_str(), described(metrics.lfMessageFont).c_str());
+        std::fclose(out);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    mode = argc == 2 ? argv[1] : "";
+    mode = argc >= 2 ? argv[1] : "";
     if (mode == "dpichange" || mode == "scene") {
         if (mode == "dpichange")
             SetTimer(nullptr, 0, 100, moveTo144Dpi);
         return rt::startUp(
             argc, argv, [](rt::Platform& platform) { return std::make_unique<scene::SceneForm>(platform); });
     }
-    if (mode == "windows7") {
+    if (mode == "windows7" && argc == 3) {
+        fontsFile = argv[2];
+        SetTimer(nullptr, 0, 100, writeFonts);
         rt::NewerFunctions::failLookups();
         return rt::startUp(argc, argv, [](rt::Platform& platform) { return std::make_unique<Form1>(platform); });
     }
     if (mode != "messagebox" && mode != "runtime-error" && mode != "destroy") {
-        std::fprintf(stderr, "usage: win_forms messagebox|runtime-error|destroy|dpichange|scene|windows7\n");
+        std::fprintf(stderr, "usage: win_forms messagebox|runtime-error|destroy|dpichange|scene|windows7 FILE\n");
         return 2;
     }
     return rt::startUp(argc, argv, [](rt::Platform& platform) { return std::make_unique<TestForm>(platform); });
