@@ -56,6 +56,14 @@ tree_enter() {
   mount_in tmpfs tmpfs /tmp
   mount_in tmpfs tmpfs /run
   cp /etc/resolv.conf "$tree/etc/resolv.conf" 2>/dev/null || true
+  # The certificate authorities this machine adds to Debian's, such as a
+  # proxy's, so that npm in the tree reaches its registry as it does here
+  # (Debian's Node.js trusts the system's store).
+  if ls /usr/local/share/ca-certificates/*.crt >/dev/null 2>&1; then
+    mkdir -p "$tree/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$tree/usr/local/share/ca-certificates/"
+    in_tree update-ca-certificates >/dev/null 2>&1 || fail "the tree's certificate store cannot be updated"
+  fi
   say "copying the project in"
   rm -rf "$tree/root/sortbars"
   mkdir -p "$tree/root/sortbars"
