@@ -2,16 +2,19 @@
 # Installs the Debian packages of the named groups that are missing, and does
 # nothing when they are all present. Run as root or through sudo on Debian
 # 12 or 13. Usage: scripts/install-deps.sh [--list] GROUP...
-#   run      building and running the program: the compiler, CMake, Qt 6
-#            with its X11 and Wayland platforms
+#   run      building and running the program: the compiler, CMake,
+#            Debian's build flags (dpkg-dev), Qt 6 with its X11 and Wayland
+#            platforms
 #   test     the tests on top of that: the core tests' framework, Qt's
 #            private headers (to switch accessibility on in widget tests), an
 #            X server with a window manager, a headless Wayland compositor, a
 #            screen-reader client over AT-SPI, Pillow to read the screen shots,
-#            and the Debian packaging checkers
+#            the Debian packaging checkers with hardening-check (devscripts),
+#            and what the release's test varies and compares builds with
+#            (git, faketime, locales, diffoscope)
 #   windows  cross-building for Windows with MinGW-w64 (and the build
-#            machine's compiler for the icon tool), the installer's NSIS, and
-#            Wine to run it
+#            machine's compiler for the icon tool), the installer's NSIS,
+#            Python to write the zip, and Wine to run it
 #   web      building for the browser with emscripten, and Node.js to run
 #            emscripten's tools and the core's tests
 #   browser  the three engines the page is tested in: headless Chromium,
@@ -26,14 +29,14 @@ set -eu
 
 group() {
   case "$1" in
-    run) echo "g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev" ;;
+    run) echo "g++ cmake make pkg-config dpkg-dev qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev" ;;
     test) echo "clang-format doctest-dev qt6-base-private-dev
       xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
       sway grim mutter gsettings-desktop-schemas util-linux dbus-daemon at-spi2-core python3-pyatspi python3-pil
-      dpkg-dev file lintian desktop-file-utils appstream" ;;
+      file lintian desktop-file-utils appstream devscripts git faketime locales diffoscope-minimal" ;;
     # Wine runs the x86-64 sortbars.exe only on an x86-64 machine; elsewhere
     # the tests that run it are skipped.
-    windows) echo "g++ cmake make doctest-dev g++-mingw-w64-x86-64-posix nsis"
+    windows) echo "g++ cmake make doctest-dev g++-mingw-w64-x86-64-posix nsis python3"
       [ "$(dpkg --print-architecture)" != amd64 ] || echo "wine wine64" ;;
     web) echo "cmake make doctest-dev emscripten nodejs" ;;
     # Debian's npm, where no other is installed (one that comes with a

@@ -48,8 +48,10 @@ WINDOWS_7 = {
         SetWindowTextW ShowWindow SystemParametersInfoW TrackPopupMenu TranslateMessage UpdateWindow wsprintfW""",
     "gdi32.dll": """BitBlt CreateBrushIndirect CreateCompatibleDC CreateDIBSection CreateFontIndirectW DeleteDC
         DeleteObject GetDeviceCaps GetStockObject SelectObject SetBkColor SetBkMode SetDCBrushColor SetTextColor""",
-    "advapi32.dll": """AdjustTokenPrivileges LookupPrivilegeValueW OpenProcessToken RegCloseKey RegCreateKeyExW
-        RegDeleteKeyExW RegDeleteValueW RegEnumKeyW RegEnumValueW RegOpenKeyExW RegQueryValueExW RegSetValueExW""",
+    # The Crypt functions seed the stack protector's guard (libssp).
+    "advapi32.dll": """AdjustTokenPrivileges CryptAcquireContextA CryptGenRandom CryptReleaseContext
+        LookupPrivilegeValueW OpenProcessToken RegCloseKey RegCreateKeyExW RegDeleteKeyExW RegDeleteValueW
+        RegEnumKeyW RegEnumValueW RegOpenKeyExW RegQueryValueExW RegSetValueExW""",
     "shell32.dll": """SHBrowseForFolderW SHCLSIDFromString SHFileOperationW SHGetFileInfoW SHGetPathFromIDListW
         SHGetSpecialFolderLocation ShellExecuteExW""",
     "comctl32.dll": "ImageList_AddMasked ImageList_Create ImageList_Destroy InitCommonControls InitCommonControlsEx",
@@ -58,9 +60,9 @@ WINDOWS_7 = {
     "oleacc.dll": "CreateStdAccessibleObject LresultFromObject",
     "msvcrt.dll": """___lc_codepage_func ___mb_cur_max_func __getmainargs __initenv __iob_func __set_app_type
         __setusermatherr _acmdln _amsg_exit _beginthreadex _cexit _close _commode _endthreadex _errno _exit _fmode
-        _initterm _localtime64 _lock _onexit _read _setjmp _strdup _ultoa _unlock abort calloc exit fflush fprintf
-        fputc fputs fputwc free fwprintf fwrite localeconv longjmp malloc memchr memcmp memcpy memmove memset printf
-        realloc signal strcmp strerror strlen strncmp vfprintf wcslen""",
+        _initterm _localtime64 _lock _onexit _open _read _setjmp _strdup _ultoa _unlock _write abort calloc exit
+        fflush fprintf fputc fputs fputwc free fwprintf fwrite localeconv longjmp malloc memchr memcmp memcpy memmove
+        memset printf realloc signal strcmp strerror strlen strncmp vfprintf wcslen""",
 }
 
 

@@ -1,6 +1,8 @@
 #!/bin/sh
 # What make windows delivers. sortbars.exe: a GUI program with its icon and
-# the version of the build. It, the installer and the uninstaller import only
+# the version of the build, hardened: address randomisation with high
+# entropy, no-execute data, a stack protector and fortified string functions
+# (each of the last two known by the message its check prints). It, the installer and the uninstaller import only
 # what Windows 7 SP1 has (check_imports.py). The zip:
 # the .exe with the README and LICENSE. The installer, under Wine: /S
 # installs for the current user with no questions, the Start-menu entry and
@@ -14,9 +16,15 @@ version=$(basename "$SETUP" | sed -n 's/^sortbars-\(.*\)-setup\.exe$/\1/p')
 
 headers=$(x86_64-w64-mingw32-objdump -p "$APP") || fail "objdump cannot read $APP"
 echo "$headers" | grep -q 'Subsystem.*(Windows GUI)' || fail "sortbars.exe is not a GUI program: it would open a console"
+for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+  echo "$headers" | sed -n '/^DllCharacteristics/,/^[A-Z]/p' | grep -qw "$flag" || fail "sortbars.exe lacks the PE flag $flag"
+done
+for check in "stack smashing detected:stack protector" "buffer overflow detected:fortified functions"; do
+  grep -aq "\*\*\* ${check%%:*} \*\*\*" "$APP" || fail "sortbars.exe has no ${check#*:} (its message \"${check%%:*}\" is not in it)"
+done
 zip=$(dirname "$SETUP")/sortbars-$version-windows-x64.zip
 listed=$(cd "$WORK" && cmake -E tar tf "$zip" | sort | paste -sd' ')
-[ "$listed" = "sortbars-$version/ sortbars-$version/LICENSE.txt sortbars-$version/README.md sortbars-$version/sortbars.exe" ] ||
+[ "$listed" = "sortbars-$version/LICENSE.txt sortbars-$version/README.md sortbars-$version/sortbars.exe" ] ||
   fail "the zip holds $listed"
 
 start_wine
