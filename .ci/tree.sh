@@ -68,6 +68,8 @@ tree_enter() {
   rm -rf "$tree/root/sortbars"
   mkdir -p "$tree/root/sortbars"
   (cd "$project" && git ls-files -z | xargs -0 cp --parents -t "$tree/root/sortbars")
+  # With its history, so that the release's test can build a commit there.
+  cp -a "$project/.git" "$tree/root/sortbars/.git"
 }
 
 in_tree() { chroot "$tree" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 CI=true "$@"; }

@@ -6,6 +6,8 @@
 ; A 64-bit installer for the 64-bit program; it also runs where Wine has no 32-bit side.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; The files keep no time of their own, so the same source makes the same installer.
+SetDateSave off
 RequestExecutionLevel user
 
 Name "sortbars"
