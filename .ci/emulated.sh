@@ -1,12 +1,12 @@
 #!/bin/sh
-# Runs the program and a share of its tests on another architecture, $arch
+# Runs the program and a share of its tests on another architecture, arm64
 # or armhf (32-bit ARM, as 32-bit Raspberry Pi OS), in a Debian tree of it
 # made here with debootstrap, through qemu-user-static where this machine
 # is not of that architecture itself. Emulation is many times slower, so the
 # tree runs what proves the port: every install group resolves there,
 # make run's set-up and build, the core's unit tests, the real window on
 # X11, and the package of that architecture, checked, installed and opened.
-# Usage: .ci/emulated.sh ARCH [SUITE]   (ARCH $arch or armhf; SUITE bookworm,
+# Usage: .ci/emulated.sh ARCH [SUITE]   (ARCH arm64 or armhf; SUITE bookworm,
 # the default, or trixie)
 # SORTBARS_EMULATED_FULL=1 runs the whole make test there instead.
 # The tree is kept in /var/cache/sortbars/debian-VERSION-ARCH between runs
@@ -24,9 +24,9 @@ case $suite in
 esac
 # qemu's name for the architecture, and what uname -m says under it.
 case $arch in
-  $arch) qemu=aarch64 machine=aarch64 ;;
+  arm64) qemu=aarch64 machine=aarch64 ;;
   armhf) qemu=arm machine=armv7l ;;
-  *) echo "emulated: no architecture $arch ($arch or armhf)" >&2; exit 2 ;;
+  *) echo "emulated: no architecture $arch (arm64 or armhf)" >&2; exit 2 ;;
 esac
 tree=/var/cache/sortbars/$name
 binfmt=/proc/sys/fs/binfmt_misc
