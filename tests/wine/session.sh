@@ -45,15 +45,21 @@ focus_is() {
 
 # chart_matches: the chart that screen readers get names "Bar 1" to "Bar 16"
 # from the top, each valued by the length drawn: the layout tool's width, at
-# the session's scale, of a bar of that value.
+# the session's scale, of a bar of that value; and each located, in screen
+# coordinates, where the bar is drawn: the layout tool's rectangle of it,
+# from the window's client origin on the screen (Narrator and NVDA show and
+# follow the focus there).
 chart_matches() {
   probe chart >"$WORK/chart" || return 1
   grep -q '^chart Bars 16$' "$WORK/chart" || return 1
   # shellcheck disable=SC2046
   "$SORTBARS_LAYOUT_TOOL" "$SCALE" $(awk '$1 == "item" { print $4 }' "$WORK/chart") >"$WORK/drawn" || return 1
-  awk 'FNR == NR { if ($1 == "drawn") width[$2 + 1] = $5; next }
-    $1 == "item" { print $2 " " $3 " " width[$3] " " $5 }' "$WORK/drawn" "$WORK/chart" >"$WORK/items"
-  awk '{ print "Bar " NR " " $1 " progressbar" }' "$WORK/board" | cmp -s - "$WORK/items"
+  awk 'FNR == NR { if ($1 == "drawn") { width[$2 + 1] = $5; rect[$2 + 1] = $3 " " $4 " " $5 " " $6 } next }
+    $1 == "origin" { x = $2; y = $3 }
+    $1 == "item" { split(rect[$3], r, " ")
+      print $2 " " $3 " " width[$3] " " $5 " " ($6 == x + r[1] && $7 == y + r[2] && $8 == r[3] && $9 == r[4] ? "located" : "at " $6 "," $7 " " $8 "x" $9) }' \
+    "$WORK/drawn" "$WORK/chart" >"$WORK/items"
+  awk '{ print "Bar " NR " " $1 " progressbar located" }' "$WORK/board" | cmp -s - "$WORK/items"
 }
 
 # scene_matches: a shot of the window shows, down the column of device

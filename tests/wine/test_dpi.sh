@@ -47,7 +47,7 @@ for dpi in 96 144 192; do
   colours=$(pixels colours "$WORK/shot.png" 0 0 $((left - 2)) "$(client_size | cut -dx -f2)")
   [ "$colours" -le 17 ] || fail "$run: at $dpi dpi the board has $colours colours, more than the ground and 16 bars"
   [ "$colours" -ge 12 ] || fail "$run: at $dpi dpi the board shows only $colours colours"
-  wait_for 30 "$run: at $dpi dpi the chart to name each bar by the length drawn" chart_matches
+  wait_for 30 "$run: at $dpi dpi the chart to name each bar by the length drawn, and locate it where drawn" chart_matches
   echo "$run, $dpi dpi: client $(client_size), $colours colours in the board, bars as long as their values"
   wmctrl -c Form1
   wait_exit 5

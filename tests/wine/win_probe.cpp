@@ -4,7 +4,9 @@
 //                      (in tab order) / focus CAPTION|none
 //   win_probe chart    through MSAA, as a screen reader reads it: control NAME for
 //                      each other child (Wine gives buttons the client role, not
-//                      push button), chart NAME COUNT, then item NAME VALUE ROLE
+//                      push button), chart NAME COUNT, the form's client origin
+//                      on the screen as origin X Y, then item NAME VALUE ROLE
+//                      X Y W H, each bar's location in screen coordinates
 //                      frame fixed|sizable maximize|no-maximize
 //   win_probe file EXE version V / icons N (the images of its first icon)
 //   win_probe box      the message box: title T / text T / owner Form1|other /
@@ -194,14 +196,20 @@ int chart(HWND form)
             long items = 0;
             shown->get_accChildCount(&items);
             std::printf("chart %s %ld\n", name(shown, CHILDID_SELF).c_str(), items);
+            POINT origin {0, 0};
+            ClientToScreen(form, &origin);
+            std::printf("origin %ld %ld\n", origin.x, origin.y);
             for (long id = 1; id <= items; ++id) {
                 VARIANT child;
                 child.vt = VT_I4;
                 child.lVal = id;
                 BSTR value = nullptr;
                 shown->get_accValue(child, &value);
-                std::printf("item %s %s %s\n", name(shown, id).c_str(), value ? narrow(value).c_str() : "?",
-                    role(shown, id) == ROLE_SYSTEM_PROGRESSBAR ? "progressbar" : "other");
+                long x = -1, y = -1, w = -1, h = -1;
+                shown->accLocation(&x, &y, &w, &h, child);
+                std::printf("item %s %s %s %ld %ld %ld %ld\n", name(shown, id).c_str(),
+                    value ? narrow(value).c_str() : "?", role(shown, id) == ROLE_SYSTEM_PROGRESSBAR ? "progressbar" : "other",
+                    x, y, w, h);
                 SysFreeString(value);
             }
             status = 0;
