@@ -41,33 +41,32 @@ done
 # hardening-check on the program as installed. It may say "unknown" for
 # stack-clash protection only where every C++ unit was built with it (read
 # from the build's debug information) and it found no frame large enough to
-# probe. Its control-flow line looks only for x86's IBT and SHSTK marker,
-# which the linker drops unless every object has it: it may say "no" only
-# where the C library's own start files lack it (Debian 12's and 13's do),
-# while every C++ unit was built with control-flow protection (branch
-# protection on arm64; armhf has neither).
+# probe. Its control-flow lines look for x86's IBT/SHSTK marker and for
+# AArch64's BTI/PAC one, which the linker writes only when every object has
+# it. Each may say "no" on the other architectures, and on its own only
+# where the C library's start files lack the marker (Debian 12's and 13's
+# on amd64 do), while every C++ unit was built with the protection.
 dpkg-deb -x "$deb" "$OUT/root"
 report=$(hardening-check "$OUT/root/usr/bin/sortbars" | tail -n +2) || true
 echo "$report"
 producers=$(readelf --debug-dump=info "$BUILD/sortbars" 2>/dev/null | sed -n 's/.*DW_AT_producer.*: \(GNU C++.*\)/\1/p' | sort -u)
 [ -n "$producers" ] || fail "no C++ unit in $BUILD/sortbars's debug information"
 built_with() { # FLAG: every C++ unit was compiled with FLAG
-  ! echo "$producers" | grep -v -q -e " $1"
+  echo "$producers" | grep -v -q -e " $1" && fail "not every unit was built with $1"
+  return 0
 }
-case $arch in
-  amd64 | i386) cf_flag=-fcf-protection ;;
-  arm64) cf_flag=-mbranch-protection=standard ;;
-  *) cf_flag="" ;;
-esac
+marker_missing() { # ARCHES NOTE FLAG: the line on a marker that the program cannot have
+  case " $1 " in *" $arch "*) ;; *) return 0 ;; esac
+  readelf -n "$(g++ -print-file-name=Scrt1.o)" | grep -q "$2" &&
+    fail "the C library's start files have the marker \"$2\", so the program should have it"
+  built_with "$3"
+}
 echo "$report" | while IFS= read -r line; do
   case $line in
     *": yes"*) ;;
-    *"Stack clash protection: unknown, no -fstack-clash-protection instructions found"*)
-      built_with -fstack-clash-protection || fail "not every unit was built with -fstack-clash-protection" ;;
-    *"Control flow integrity: no, not found!"*)
-      readelf -n "$(g++ -print-file-name=Scrt1.o)" | grep -q 'x86 feature: IBT, SHSTK' &&
-        fail "the C library's start files have the control-flow marker, so the program should have it"
-      [ -z "$cf_flag" ] || built_with "$cf_flag" || fail "not every unit was built with $cf_flag" ;;
+    *"Stack clash protection: unknown, no -fstack-clash-protection instructions found"*) built_with -fstack-clash-protection ;;
+    *"Control flow integrity: no, not found!"*) marker_missing "amd64 i386" "x86 feature: IBT, SHSTK" -fcf-protection ;;
+    *"Branch Protection: no, not found!"*) marker_missing arm64 "AArch64 feature: BTI, PAC" -mbranch-protection=standard ;;
     *) fail "hardening-check: $line" ;;
   esac
 done
