@@ -196,7 +196,7 @@ int chart(HWND form)
             long items = 0;
             shown->get_accChildCount(&items);
             std::printf("chart %s %ld\n", name(shown, CHILDID_SELF).c_str(), items);
-            POINT origin {0, 0};
+            POINT origin { 0, 0 };
             ClientToScreen(form, &origin);
             std::printf("origin %ld %ld\n", origin.x, origin.y);
             for (long id = 1; id <= items; ++id) {
@@ -208,8 +208,8 @@ int chart(HWND form)
                 long x = -1, y = -1, w = -1, h = -1;
                 shown->accLocation(&x, &y, &w, &h, child);
                 std::printf("item %s %s %s %ld %ld %ld %ld\n", name(shown, id).c_str(),
-                    value ? narrow(value).c_str() : "?", role(shown, id) == ROLE_SYSTEM_PROGRESSBAR ? "progressbar" : "other",
-                    x, y, w, h);
+                    value ? narrow(value).c_str() : "?",
+                    role(shown, id) == ROLE_SYSTEM_PROGRESSBAR ? "progressbar" : "other", x, y, w, h);
                 SysFreeString(value);
             }
             status = 0;
