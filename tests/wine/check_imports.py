@@ -58,16 +58,29 @@ WINDOWS_7 = {
     "ole32.dll": "CoCreateInstance CoInitializeEx CoTaskMemFree OleInitialize OleUninitialize",
     "oleaut32.dll": "SysAllocString VariantInit",
     "oleacc.dll": "CreateStdAccessibleObject LresultFromObject",
+    # Debian 13's MinGW-w64 runtime also takes _vscprintf, _vsnprintf,
+    # getenv, strchr and strtoul from it.
     "msvcrt.dll": """___lc_codepage_func ___mb_cur_max_func __getmainargs __initenv __iob_func __set_app_type
         __setusermatherr _acmdln _amsg_exit _beginthreadex _cexit _close _commode _endthreadex _errno _exit _fmode
-        _initterm _localtime64 _lock _onexit _open _read _setjmp _strdup _ultoa _unlock _write abort calloc exit
-        fflush fprintf fputc fputs fputwc free fwprintf fwrite localeconv longjmp malloc memchr memcmp memcpy memmove
-        memset printf realloc signal strcmp strerror strlen strncmp vfprintf wcslen""",
+        _initterm _localtime64 _lock _onexit _open _read _setjmp _strdup _ultoa _unlock _vscprintf _vsnprintf _write
+        abort calloc exit fflush fprintf fputc fputs fputwc free fwprintf fwrite getenv localeconv longjmp malloc
+        memchr memcmp memcpy memmove memset printf realloc signal strchr strcmp strerror strlen strncmp strtoul
+        vfprintf wcslen""",
 }
 
 
+def is_hex(word):
+    return all(c in "0123456789abcdef" for c in word.lower())
+
+
 def imports(objdump, program):
-    """(DLL, FUNCTION) for each function that PROGRAM imports by name."""
+    """(DLL, FUNCTION) for each function that PROGRAM imports by name.
+
+    A DLL's lines begin with the entry's address and end with the
+    function's name: "43cc8  1194  CryptAcquireContextA" from the objdump
+    of Debian 12 (binutils 2.40), "000466c8  <none>  00c1
+    CryptAcquireContextA" from Debian 13's (2.44).
+    """
     dll, found = None, []
     for line in subprocess.check_output([objdump, "-p", program], text=True).splitlines():
         words = line.split()
@@ -75,8 +88,8 @@ def imports(objdump, program):
             dll = words[-1].lower()
         elif not words:
             dll = None
-        elif dll and len(words) >= 3 and words[1].isdigit() and all(c in "0123456789abcdef" for c in words[0]):
-            found.append((dll, words[2]))
+        elif dll and len(words) >= 3 and is_hex(words[0]) and not is_hex(words[-1]) and words[-1] != "<none>":
+            found.append((dll, words[-1]))
     return found
 
 
