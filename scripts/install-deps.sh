@@ -15,7 +15,8 @@
 #   windows  cross-building for Windows with MinGW-w64 (and the build
 #            machine's compiler for the icon tool), the installer's NSIS,
 #            Python to write the zip, and Wine to run it
-#   web      building for the browser with emscripten, and Node.js to run
+#   web      building for the browser with emscripten, Babel to lower what
+#            newer emscripten writes for the oldest browsers, and Node.js to run
 #            emscripten's tools and the core's tests
 #   browser  the three engines the page is tested in: headless Chromium,
 #            Firefox ESR, WebKitGTK (MiniBrowser and its WebDriver on Xvfb),
@@ -38,7 +39,7 @@ group() {
     # the tests that run it are skipped.
     windows) echo "g++ cmake make doctest-dev g++-mingw-w64-x86-64-posix nsis python3"
       [ "$(dpkg --print-architecture)" != amd64 ] || echo "wine wine64" ;;
-    web) echo "cmake make doctest-dev emscripten nodejs" ;;
+    web) echo "cmake make doctest-dev emscripten nodejs node-babel7" ;;
     # Debian's npm, where no other is installed (one that comes with a
     # Node.js from elsewhere would conflict with it).
     browser) echo "chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket python3-pil
