@@ -65,11 +65,7 @@ if ! cmp -s "$a/dist/SHA256SUMS" "$b/dist/SHA256SUMS"; then
   for file in $expected; do
     cmp -s "$a/dist/$file" "$b/dist/$file" && continue
     echo "--- $file differs:"
-    if command -v diffoscope >/dev/null 2>&1; then
-      timeout 300 diffoscope --text - "$a/dist/$file" "$b/dist/$file" 2>/dev/null | head -n 60
-    else
-      cmp -l "$a/dist/$file" "$b/dist/$file" | head -n 10
-    fi
+    timeout 300 diffoscope --text - "$a/dist/$file" "$b/dist/$file" 2>/dev/null | head -n 60
   done
   fail "the two builds of $commit differ"
 fi
