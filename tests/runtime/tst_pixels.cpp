@@ -97,6 +97,7 @@ TEST_CASE("a moved or resized bar repaints every pixel it covered and covers, an
     } moves[] = {
         { "one frame of neighbours", 1200, 1007, 1208, 1007 },
         { "one frame of the far bars", 240, 3009, 360, 3009 },
+        { "one frame up, its top between pixels", 1224, 1007, 1216, 1007 },
         { "back home up the board", 3840, 22, 240, 22 },
         { "longer", 1200, 7, 1200, 4095 },
         { "shorter", 1200, 4095, 1200, 8 },
