@@ -9,10 +9,18 @@ earlier as the minimum supported client (the C runtime's, the functions of
 the msvcrt.dll that Windows 7 ships); a function the programs begin to
 import must be checked there before it joins the list. Functions of later
 Windows (GetDpiForWindow, GetSystemTimePreciseAsFileTime) are looked up at
-run time instead, and are not in it.
+run time instead, and are not in it. As a second look, every function listed
+but the C runtime's must be declared by MinGW-w64's headers at the Windows 7
+level (_WIN32_WINNT 0x0601), which leave out most later ones (not all: they
+declare GetSystemTimePreciseAsFileTime there too).
 """
+import os
+import re
 import subprocess
 import sys
+
+COMPILER = "x86_64-w64-mingw32-gcc"
+HEADERS = "windows.h commctrl.h ole2.h oleacc.h shellapi.h shlobj.h wincrypt.h"
 
 WINDOWS_7 = {
     "kernel32.dll": """AddVectoredExceptionHandler CloseHandle CompareFileTime CopyFileW CreateDirectoryW
@@ -93,9 +101,22 @@ def imports(objdump, program):
     return found
 
 
+def later_than_windows_7():
+    """The functions listed that MinGW-w64's headers do not declare for Windows 7."""
+    source = "".join("#include <%s>\n" % h for h in HEADERS.split()) + "void f(void) {\n" + "".join(
+        "(void)&%s;\n" % name for dll, names in WINDOWS_7.items() if dll != "msvcrt.dll" for name in names.split())
+    compiled = subprocess.run([COMPILER, "-x", "c", "-fsyntax-only", "-D_WIN32_WINNT=0x0601", "-DWINVER=0x0601",
+                               "-", "-o", os.devnull], input=source + "}\n", capture_output=True, text=True,
+                              env=dict(os.environ, LC_ALL="C"))
+    if compiled.returncode and "undeclared" not in compiled.stderr:
+        raise SystemExit("FAIL: %s cannot read the headers: %s" % (COMPILER, compiled.stderr.strip()))
+    return sorted(set(re.findall(r"'(\w+)' undeclared", compiled.stderr)))
+
+
 def main(objdump, programs):
     known = {dll: set(names.split()) for dll, names in WINDOWS_7.items()}
-    missing = []
+    missing = ["%s is listed, but MinGW-w64 declares it only for Windows after 7" % name
+               for name in later_than_windows_7()]
     for program in programs:
         found = imports(objdump, program)
         if not found:
