@@ -84,7 +84,7 @@ class Reader:
     @on_the_bus
     def heard(self):
         charts = self.objects(self.atspi.ROLE_CHART)
-        if len(charts) != 1 or [bar.name for bar in charts[0]] != ["Bar %d" % i for i in range(1, 17)]:
+        if len(charts) != 1 or [bar.name for bar in charts[0]] != scenarios.BAR_NAMES:
             raise Unreadable("no chart of Bar 1 to Bar 16")
         return [int(bar.queryValue().currentValue) for bar in charts[0]]
 
@@ -268,9 +268,12 @@ class Wine(X11):
 
     def heard(self):
         lines = self.probe("chart")
-        if "chart Bars 16" not in lines:
-            raise Unreadable("no chart of sixteen bars: %s" % lines)
-        return [int(line.split()[3]) for line in lines if line.startswith("item ")]
+        items = [line.split() for line in lines if line.startswith("item ")]
+        controls = {line[len("control "):] for line in lines if line.startswith("control ")}
+        if "chart Bars 16" not in lines or [" ".join(i[1:3]) for i in items] != scenarios.BAR_NAMES or \
+                not all(i[3].isdigit() for i in items) or not controls >= set(CAPTIONS):
+            raise Unreadable("no chart of Bar 1 to Bar 16 beside the four buttons: %s" % lines)
+        return [int(item[3]) for item in items]
 
     def focused(self):
         focus = [line[len("focus "):] for line in self.probe("window") if line.startswith("focus ")]

@@ -9,7 +9,9 @@ An adapter drives one window through a few operations:
                     in pixels (or, where nothing can be seen, the value a screen
                     reader hears) and the colour, None where it cannot be seen;
                     raises Unreadable while no still picture can be read
-  heard()           the sixteen values a screen reader hears, from the top
+  heard()           the sixteen values a screen reader hears, from the top;
+                    raises Unreadable unless it hears the four buttons by
+                    their captions and the bars named Bar 1 to Bar 16, in order
   press(CAPTION)    presses a button as a user does: by the pointer, or where
                     there is none, as a screen reader presses it
   key(NAME)         "Tab", "shift+Tab" or "space" on the keyboard
@@ -38,6 +40,7 @@ from pixels import Unreadable
 
 CAPTIONS = ("Randomize", "Bubble-sort", "Push-sort", "Random sort")
 TAB_ORDER = ("Randomize", "Bubble-sort", "Random sort", "Push-sort")
+BAR_NAMES = ["Bar %d" % i for i in range(1, 17)]
 # A random board takes Bubble-sort about 15 s natively, and longer under
 # Wine or emulation.
 SORT_SECONDS = 300
