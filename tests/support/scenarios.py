@@ -137,10 +137,13 @@ def needs(*capabilities):
 
 @needs()
 def the_window(w):
-    """The window is titled Form1, with the layout's client size."""
+    """The window is titled Form1, with the layout's client size, and the
+    focus starts on Randomize, the first button in tab order."""
     title, size = w.window()
     if (title, tuple(size)) != ("Form1", tuple(w.client)):
         raise Failure("the window is %r at %s, not Form1 at %s" % (title, size, w.client))
+    if "focus" in w.can:
+        wait_until(10, "the focus to start on Randomize", lambda: w.focused() == "Randomize")
 
 
 @needs()
