@@ -83,6 +83,7 @@ class Reader:
 
     @on_the_bus
     def heard(self):
+        self.buttons()  # by their captions, or Unreadable
         charts = self.objects(self.atspi.ROLE_CHART)
         if len(charts) != 1 or [bar.name for bar in charts[0]] != scenarios.BAR_NAMES:
             raise Unreadable("no chart of Bar 1 to Bar 16")
