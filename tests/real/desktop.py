@@ -14,6 +14,7 @@ Usage: desktop.py KIND PROGRAM [PROBE] [SCENARIO...], inside the session that
 scripts/session.sh started for KIND (and, but for wine, on a private session
 bus with accessibility on), with SORTBARS_LAYOUT_TOOL naming layout_pixels.
 """
+import glob
 import hashlib
 import json
 import os
@@ -27,6 +28,7 @@ import pixels  # noqa: E402
 import scenarios  # noqa: E402
 from scenarios import CAPTIONS, Failure, Unreadable, wait_until  # noqa: E402
 
+APP_ID = os.path.basename(glob.glob(os.path.join(HERE, "..", "..", "packaging", "*.desktop"))[0])[:-len(".desktop")]
 # X keysyms for mutter's keyboard.
 KEYSYMS = {"shift": ["0xffe1"], "Tab": ["0xff09"], "shift+Tab": ["0xffe1", "0xff09"], "space": ["0x20"], "alt+F4": ["0xffe9", "0xffc1"]}
 
@@ -304,10 +306,13 @@ class Sway(Desktop):
         if node:
             r, w = node["rect"], node["window_rect"]
             self.geometry = "%d,%d %dx%d" % (r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])
-            self.title, self.size = node["name"], (w["width"], w["height"])
+            self.title, self.size, self.app_id = node["name"], (w["width"], w["height"]), node.get("app_id")
         return bool(node)
 
     def shown(self):
+        # Wayland's own: the app id names the desktop entry, for the icon and the dock.
+        if self.app_id != APP_ID:
+            raise Failure("the app id %r does not name the desktop entry %s.desktop" % (self.app_id, APP_ID))
         self.reader = Reader(self.process.pid)
         wait_until(30, "the program's buttons on the accessibility bus", self.reader.buttons)
 

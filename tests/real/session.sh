@@ -47,7 +47,7 @@ button_rect() {
 # start_app [--window-only] [COMMAND...]: starts the program (or COMMAND,
 # such as "wine $APP") on the session's display and waits for its window
 # and, unless told not to, its first picture of the bars at rest. Sets
-# APP_PID, and WIN (X11) or GEOMETRY "X,Y WxH" (sway).
+# APP_PID and WIN, on X11.
 start_app() {
   picture=true
   [ "${1:-}" = --window-only ] && { picture=false; shift; }
@@ -57,18 +57,13 @@ start_app() {
   # A window that Wine makes belongs to a process of Wine's own.
   by_pid="--pid $APP_PID"
   [ "$1" = wine ] && by_pid=""
-  if [ -n "${WAYLAND_DISPLAY:-}" ]; then
-    wait_for 60 "a window of the program on sway" sway_window
-    GEOMETRY=$(sway_window | cut -f2)
-  else
-    if ! poll 60 xdotool search --onlyvisible $by_pid --name '^Form1$'; then
-      kill -0 "$APP_PID" 2>/dev/null || fail "the program ended before its window showed"
-      fail "a visible window titled Form1 of pid $APP_PID: not within 60 s; the display has: $(xdotool search --name . 2>/dev/null |
-        while read -r w; do printf '"%s" (pid %s, %s) ' "$(xdotool getwindowname "$w")" "$(xdotool getwindowpid "$w" 2>/dev/null)" \
-          "$(xwininfo -id "$w" 2>/dev/null | sed -n 's/.*Map State: *//p')"; done)"
-    fi
-    WIN=$(xdotool search --onlyvisible $by_pid --name '^Form1$' | head -n 1)
+  if ! poll 60 xdotool search --onlyvisible $by_pid --name '^Form1$'; then
+    kill -0 "$APP_PID" 2>/dev/null || fail "the program ended before its window showed"
+    fail "a visible window titled Form1 of pid $APP_PID: not within 60 s; the display has: $(xdotool search --name . 2>/dev/null |
+      while read -r w; do printf '"%s" (pid %s, %s) ' "$(xdotool getwindowname "$w")" "$(xdotool getwindowpid "$w" 2>/dev/null)" \
+        "$(xwininfo -id "$w" 2>/dev/null | sed -n 's/.*Map State: *//p')"; done)"
   fi
+  WIN=$(xdotool search --onlyvisible $by_pid --name '^Form1$' | head -n 1)
   if $picture; then wait_for 30 "the first picture of the bars" board_shown; fi
 }
 
@@ -90,22 +85,6 @@ settled() {
   shot "$1" && [ -f "$1.last" ] && pixels same "$1" "$1.last"
 }
 
-# sway_window: "title<TAB>X,Y WxH<TAB>app id" of the program's window, from
-# sway's tree; fails while there is none.
-sway_window() {
-  swaymsg -r -t get_tree | /usr/bin/python3 -c '
-import json, sys
-def walk(node):
-    if node.get("pid") == int(sys.argv[1]) and node.get("window_rect"):
-        r, w = node["rect"], node["window_rect"]
-        print("%s\t%d,%d %dx%d\t%s" % (node["name"], r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"], node["app_id"]))
-        sys.exit(0)
-    for child in node.get("nodes", []) + node.get("floating_nodes", []):
-        walk(child)
-walk(json.load(sys.stdin))
-sys.exit(1)' "$APP_PID"
-}
-
 # wait_exit SECONDS: waits for the program to end; sets STATUS.
 wait_exit() {
   poll "$1" sh -c "! kill -0 $APP_PID" || fail "the program did not end within $1 s"
@@ -116,11 +95,7 @@ wait_exit() {
 
 # shot FILE: saves the window's client area as a PNG.
 shot() {
-  if [ -n "${WAYLAND_DISPLAY:-}" ]; then
-    grim -g "$GEOMETRY" "$1"
-  else
-    import -window "$WIN" "png:$1"
-  fi
+  import -window "$WIN" "png:$1"
 }
 
 # bars SHOT: one line per bar, top to bottom: its width in pixels and its
