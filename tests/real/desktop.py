@@ -28,7 +28,10 @@ import pixels  # noqa: E402
 import scenarios  # noqa: E402
 from scenarios import CAPTIONS, Failure, Unreadable, wait_until  # noqa: E402
 
-APP_ID = os.path.basename(glob.glob(os.path.join(HERE, "..", "..", "packaging", "*.desktop"))[0])[:-len(".desktop")]
+ENTRY = glob.glob(os.path.join(HERE, "..", "..", "packaging", "*.desktop"))[0]
+APP_ID = os.path.basename(ENTRY)[:-len(".desktop")]
+with open(ENTRY) as entry:
+    WM_CLASS = next(line.split("=", 1)[1].strip() for line in entry if line.startswith("StartupWMClass="))
 # X keysyms for mutter's keyboard.
 KEYSYMS = {"shift": ["0xffe1"], "Tab": ["0xff09"], "shift+Tab": ["0xffe1", "0xff09"], "space": ["0x20"], "alt+F4": ["0xffe9", "0xffc1"]}
 
@@ -223,6 +226,10 @@ class X11(Desktop):
         return ["--pid", str(self.process.pid)]
 
     def shown(self):
+        # X11's own: the class names the desktop entry's StartupWMClass, for the icon and the dock.
+        wm_class = output("xprop", "-id", self.win, "WM_CLASS").decode().split('"')[-2:-1]
+        if wm_class != [WM_CLASS]:
+            raise Failure("WM_CLASS is %s, not the desktop entry's StartupWMClass %s" % (wm_class, WM_CLASS))
         self.activate()
         self.reader = Reader(self.process.pid)
         wait_until(30, "the program's buttons on the accessibility bus", self.reader.buttons)
