@@ -33,7 +33,7 @@ group() {
     run) echo "g++ cmake make pkg-config dpkg-dev qt6-base-dev qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev" ;;
     test) echo "clang-format doctest-dev qt6-base-private-dev
       xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
-      sway grim mutter gsettings-desktop-schemas util-linux dbus-daemon at-spi2-core python3-pyatspi python3-pil
+      sway grim mutter gsettings-desktop-schemas util-linux dbus-daemon at-spi2-core python3-pyatspi python3-pil python3-xlib
       file lintian desktop-file-utils appstream devscripts git faketime locales diffoscope-minimal" ;;
     # Wine runs the x86-64 sortbars.exe only on an x86-64 machine; elsewhere
     # the tests that run it are skipped.

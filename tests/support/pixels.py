@@ -26,7 +26,9 @@ class Unreadable(Exception):
 
 
 def open_image(source):
-    """An RGB image from a file's path, or from the bytes of a PNG."""
+    """An RGB image from a file's path, the bytes of a PNG, or an image."""
+    if isinstance(source, Image.Image):
+        return source.convert("RGB")
     if isinstance(source, (bytes, bytearray)):
         import io
         source = io.BytesIO(source)
