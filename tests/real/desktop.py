@@ -1,7 +1,8 @@
 """The shared scenarios (tests/support/scenarios.py) in the program's desktop
 windows, one adapter for each:
-  x11     the program on X11: pointer, keys and shots through xdotool and
-          ImageMagick, the focus and what a screen reader hears over AT-SPI
+  x11     the program on X11: pointer and keys through xdotool, shots
+          through python-xlib, the focus and what a screen reader hears over
+          AT-SPI
   wine    sortbars.exe under Wine on X11, the focus and what a screen reader
           hears through MSAA, as win_probe.exe reads them
   sway    the program on headless sway: shots through grim, and presses over
