@@ -28,6 +28,7 @@ and what only the page has, in each engine:
   policy refuses WebAssembly, one line that says so, and no window.
 """
 import contextlib
+import functools
 import json
 import math
 import os
@@ -226,11 +227,16 @@ def scale_of(browser):
     return browser.evaluate("%s.ratio * +%s.window.style.getPropertyValue('--fit')" % (S, S))
 
 
+@functools.lru_cache
+def slot_rows(scale):
+    """Each bar's slot at SCALE, as its left edge on its middle row."""
+    return [(x, y + h // 2) for x, y, _, h in pixels.layout(layout_tool(repr(scale)))[2]]
+
+
 def board(browser):
     """Each bar from the top as (LENGTH, COLOUR) on the canvas: the run from
     its slot's left edge, on its middle row, up to the ground."""
-    slots = pixels.layout(layout_tool(repr(scale_of(browser))))[2]
-    rows = [(x, y + h // 2) for x, y, _, h in slots]
+    rows = slot_rows(scale_of(browser))
     return [(width, tuple(colour) if colour else None) for width, colour in browser.evaluate("""(() => {
         const c = %s.canvas, g = c.getContext('2d');
         return %s.map(([left, y]) => {
