@@ -88,7 +88,7 @@ cat "$tree/tmp/nodisplay.log"
   fail "without a display the program should say why in one line and end with status 1 (it ended with $status)"
 
 say "the core's unit tests and the real window on X11"
-quietly test-deps 'scripts/install-deps.sh test' || fail "the test group does not install on $arch"
+quietly test-deps 'scripts/install-deps.sh share' || fail "the share's group does not install on $arch"
 quietly test-build 'cmake -S . -B build -DBUILD_TESTING=ON &&
   cmake --build build -j "$(nproc)" --target runtime_tests board_tests window_tests layout_pixels' ||
   fail "the tests do not build on $arch"
