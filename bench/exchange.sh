@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
-[ -x "$BUILD/bench/exchange_bench" ] || { echo "build first: make test (or make run)" >&2; exit 1; }
+[ -x "$BUILD/bench/exchange_bench" ] || { echo "build first: make test" >&2; exit 1; }
 for display in x wayland; do
   (
     . scripts/session.sh

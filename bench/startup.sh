@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
-[ -x "$BUILD/sortbars" ] || { echo "build first: make test (or make run)" >&2; exit 1; }
+[ -x "$BUILD/sortbars" ] || { echo "build first: make test" >&2; exit 1; }
 . scripts/session.sh
 start_x
 WORK=$SESSION_DIR
