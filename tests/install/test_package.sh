@@ -49,7 +49,7 @@ done
 dpkg-deb -x "$deb" "$OUT/root"
 report=$(hardening-check "$OUT/root/usr/bin/sortbars" | tail -n +2) || true
 echo "$report"
-producers=$(readelf --debug-dump=info "$BUILD/sortbars" 2>/dev/null | sed -n 's/.*DW_AT_producer.*: \(GNU C++.*\)/\1/p' | sort -u)
+producers=$(readelf --debug-dump=info --dwarf-depth=1 "$BUILD/sortbars" 2>/dev/null | sed -n 's/.*DW_AT_producer.*: \(GNU C++.*\)/\1/p' | sort -u)
 [ -n "$producers" ] || fail "no C++ unit in $BUILD/sortbars's debug information"
 built_with() { # FLAG: every C++ unit was compiled with FLAG
   echo "$producers" | grep -v -q -e " $1" && fail "not every unit was built with $1"
@@ -71,6 +71,9 @@ echo "$report" | while IFS= read -r line; do
   esac
 done
 
-lintian --fail-on error "$deb" 2>&1 | grep -v 'root privileges' || true
-lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian reports errors"
+# Run once: lintian takes minutes under emulation.
+verdict=0
+lintian --fail-on error "$deb" >"$OUT/lintian" 2>&1 || verdict=$?
+grep -v 'root privileges' "$OUT/lintian" || true
+[ "$verdict" -eq 0 ] || fail "lintian reports errors"
 echo "1 passed, 0 failed"
